@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quillora::cli {
+
+// One subcommand of quillora-cli. `run` gets the arguments after the subcommand's name,
+// prints results on stdout and returns the exit code; a failure throws with one line a
+// person can act on, which main() prints on stderr with exit code 1.
+struct Command {
+  const char* name;
+  const char* usage;
+  int (*run)(const std::vector<std::string>& args);
+};
+
+// Thrown for a wrong command line; main() adds the usage line.
+struct UsageError {
+  std::string message;
+};
+
+}  // namespace quillora::cli

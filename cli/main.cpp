@@ -1,0 +1,55 @@
+// quillora-cli: the generation run and the engine's tools without a window.
+#include <QGuiApplication>
+#include <cstdio>
+#include <exception>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+
+namespace quillora::cli {
+namespace {
+
+// Subcommands, in the order help lists them.
+const Command kCommands[] = {
+    {"help", "help", nullptr},
+};
+
+void PrintUsage(std::FILE* out) {
+  std::fprintf(out, "usage:\n");
+  for (const Command& command : kCommands) std::fprintf(out, "  quillora-cli %s\n", command.usage);
+}
+
+}  // namespace
+}  // namespace quillora::cli
+
+int main(int argc, char** argv) {
+  using namespace quillora::cli;
+  // The command line never touches the desktop: no window, no desktop clipboard.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
+
+  if (argc < 2 || std::string(argv[1]) == "help" || std::string(argv[1]) == "--help") {
+    PrintUsage(argc < 2 ? stderr : stdout);
+    return argc < 2 ? 1 : 0;
+  }
+  const std::string name = argv[1];
+  const std::vector<std::string> args(argv + 2, argv + argc);
+  for (const Command& command : kCommands) {
+    if (name != command.name || command.run == nullptr) continue;
+    try {
+      return command.run(args);
+    } catch (const UsageError& e) {
+      std::fprintf(stderr, "quillora-cli %s: %s\nusage: quillora-cli %s\n", command.name,
+                   e.message.c_str(), command.usage);
+      return 1;
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "quillora-cli %s: %s\n", command.name, e.what());
+      return 1;
+    }
+  }
+  std::fprintf(stderr, "quillora-cli: unknown command \"%s\"\n", name.c_str());
+  PrintUsage(stderr);
+  return 1;
+}

@@ -1,0 +1,34 @@
+#include "tests/support/FakeDesktop.h"
+
+#include <QStringList>
+
+namespace quillora::testing {
+
+MessageAnswer FakeDesktop::showMessage(const QString& text, const QString& title,
+                                       MessageButtons buttons, MessageIcon icon) {
+  messages.push_back({text, title, buttons, icon});
+  if (onMessage) onMessage(messages.back());
+  if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+  if (answers.empty()) return MessageAnswer::No;
+  const MessageAnswer answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+QString FakeDesktop::askSaveFileName(const SaveFileRequest& request) {
+  saveRequests.push_back(request);
+  if (saveNames.empty()) return {};
+  QString name = saveNames.front();
+  saveNames.pop_front();
+  return name;
+}
+
+void FakeDesktop::openUrl(const QString& address) { openedUrls.push_back(address); }
+
+QStringList FakeDesktop::messageTexts() const {
+  QStringList texts;
+  for (const auto& m : messages) texts << m.text;
+  return texts;
+}
+
+}  // namespace quillora::testing
