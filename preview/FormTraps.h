@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <memory>
+#include <utility>
 
 #include "app/Desktop.h"
 #include "app/ErrorTrap.h"

@@ -8,6 +8,18 @@
 
 namespace quillora::preview {
 
+namespace {
+
+// The unzoomed size on one axis, measured from the holder's inner size.
+std::int32_t Unzoomed(float holderInner) { return NearestInt32(holderInner - 2.0f); }
+
+// The zoomed size on one axis; the product is taken in double precision.
+std::int32_t Scaled(std::int32_t unzoomed, float zoom) {
+  return ClampToInt32(std::floor(double(unzoomed) * double(zoom)));
+}
+
+}  // namespace
+
 Viewport::Viewport(ViewportView& view, RoutineTraps& traps) : view_(view), traps_(traps) {}
 
 const ScrollBarState& Viewport::bar(Axis axis) const {
@@ -28,18 +40,6 @@ void Viewport::pictureAssigned(std::optional<SizeTwips> size) {
     imageBoxChanged();
   }
 }
-
-namespace {
-
-// The unzoomed size on one axis, measured from the holder's inner size.
-std::int32_t Unzoomed(float holderInner) { return NearestInt32(holderInner - 2.0f); }
-
-// The zoomed size on one axis; the product is taken in double precision.
-std::int32_t Scaled(std::int32_t unzoomed, float zoom) {
-  return ClampToInt32(std::floor(double(unzoomed) * double(zoom)));
-}
-
-}  // namespace
 
 // Factor 1.0 and the sizes measured afresh from the holder: steps 124 to 132 both of the
 // set-up and of a refused redraw.
