@@ -65,6 +65,8 @@ PreviewViewport::PreviewViewport(QWidget* window, RoutineTraps& traps,
 }
 
 void PreviewViewport::setPicture(const QImage& picture) {
+  // A new picture replaces what was drawn from the last one.
+  Picture1->clearDrawing();
   Picture1->setPicture(picture);
   if (picture.isNull()) {
     model_.pictureAssigned(std::nullopt);

@@ -135,6 +135,7 @@ TEST_F(Form2Test, ANewPictureAfterBackIsShownWholeAt100Percent) {
   form->PushButton8->click();
 
   form->setPicture(SheetPicture(300, 600));
+  EXPECT_TRUE(form->viewport().Picture1->drawing().isNull());
   form->show();
   QCoreApplication::processEvents();
   const preview::Viewport& model = form->viewport().model();
