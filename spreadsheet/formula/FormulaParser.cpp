@@ -75,9 +75,15 @@ class Parser {
     while (pos_ < s_.size() && (s_[pos_] == ' ' || s_[pos_] == '\n' || s_[pos_] == '\r' || s_[pos_] == '\t')) ++pos_;
     return pos_ != start;
   }
+  // Consumes blanks and the token when the token follows; otherwise consumes nothing (a blank
+  // may be the intersection operator).
   bool Accept(std::string_view token) {
+    const std::size_t start = pos_;
     SkipSpace();
-    if (s_.substr(pos_, token.size()) != token) return false;
+    if (s_.substr(pos_, token.size()) != token) {
+      pos_ = start;
+      return false;
+    }
     pos_ += token.size();
     return true;
   }
@@ -237,7 +243,7 @@ class Parser {
   Node ParseError() {
     for (std::size_t len : {7u, 6u, 4u}) {
       if (auto code = ErrorFromText(s_.substr(pos_, len))) {
-        pos_ += len;
+        pos_ += ErrorText(*code).size();
         Node n = Leaf(Node::Kind::Error);
         n.error = *code;
         return n;

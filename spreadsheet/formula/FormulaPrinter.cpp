@@ -19,7 +19,7 @@ struct Fragment {
   std::string text;
   int precedence = kAtom;
   bool cellAtStart = false;  // a reference leaf that begins with a cell ("A1", "A1:B2")
-  bool cellAtEnd = false;    // a reference leaf that ends with one ("Sheet1!A1", "A1:B2")
+  bool cellAtEnd = false;    // a single-cell reference leaf ("A1", "Sheet1!A1")
 };
 
 int BinaryPrecedence(std::uint8_t op) {
@@ -123,7 +123,7 @@ Fragment Leaf(const FormulaToken& t, const ReferenceResolver& resolver) {
     case FormulaToken::Kind::Area: {
       std::string text = t.sheetRef ? SheetPrefix(t.externSheet, resolver) : "";
       text += t.kind == FormulaToken::Kind::Ref ? CornerText(t.first) : AreaText(t.first, t.last);
-      return {text, kAtom, !t.sheetRef, true};
+      return {text, kAtom, !t.sheetRef, t.kind == FormulaToken::Kind::Ref};
     }
     case FormulaToken::Kind::Name: {
       auto name = resolver.NameText(t.nameIndex);

@@ -65,15 +65,21 @@ bool PlainIdentifier(std::string_view name) {
   for (char c : name) {
     if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '.') return false;
   }
-  // Letters followed by digits would read as a cell reference.
+  // A name that reads as a cell reference ("A1", "IV65536") is quoted.
   std::size_t letters = 0;
-  while (letters < name.size() && std::isalpha(static_cast<unsigned char>(name[letters]))) ++letters;
-  if (letters > 0 && letters < name.size()) {
-    bool digits = true;
-    for (std::size_t i = letters; i < name.size(); ++i) digits = digits && std::isdigit(static_cast<unsigned char>(name[i]));
-    if (digits) return false;
+  int column = 0;
+  while (letters < name.size() && std::isalpha(static_cast<unsigned char>(name[letters]))) {
+    column = column * 26 + (std::toupper(static_cast<unsigned char>(name[letters])) - 'A' + 1);
+    ++letters;
   }
-  return true;
+  const std::size_t digits = name.size() - letters;
+  if (letters == 0 || letters > 3 || column > 256 || digits == 0 || digits > 5) return true;
+  long row = 0;
+  for (std::size_t i = letters; i < name.size(); ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(name[i]))) return true;
+    row = row * 10 + (name[i] - '0');
+  }
+  return row < 1 || row > 65536;
 }
 
 void UpperExponent(std::string& s) {
