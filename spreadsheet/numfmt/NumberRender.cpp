@@ -80,45 +80,54 @@ struct Layout {
   bool zero = true;            // nothing but zeros shown (no minus sign then)
 };
 
-void BestFraction(double fraction, int maxDenominator, long long& numerator, long long& denominator) {
+// Best numerator and denominator (up to maxDenominator) for a fraction in [0, 1).
+void BestFraction(double fraction, int maxDenominator, double& numerator, double& denominator) {
   double bestError = 2;
   for (int den = 1; den <= maxDenominator; ++den) {
     const double num = std::floor(fraction * den + 0.5);
     const double error = std::fabs(fraction - num / den);
     if (error < bestError - 1e-12) {
       bestError = error;
-      numerator = static_cast<long long>(num);
+      numerator = num;
       denominator = den;
     }
   }
 }
 
+std::string WholeDigits(double x) {
+  const std::string digits = IntegerDigits(RoundedDecimal(x, 0));
+  return digits.empty() ? "0" : digits;
+}
+
 Layout FractionLayout(const Section& s, double v, const std::vector<char> (&symbols)[5]) {
   Layout layout;
   const bool hasInteger = !symbols[0].empty();
-  double whole = hasInteger ? std::floor(v) : 0;
+  double whole = std::floor(v);
   const double part = v - whole;
-  long long numerator = 0, denominator = 1;
+  double numerator = 0, denominator = 1;
   if (s.denominator > 0) {
     denominator = s.denominator;
-    numerator = static_cast<long long>(std::floor(part * static_cast<double>(denominator) + 0.5));
+    numerator = std::floor(part * denominator + 0.5);
   } else {
     int maxDenominator = 1;
     for (int i = 0; i < std::max(s.denominatorDigits, 1); ++i) maxDenominator *= 10;
     BestFraction(part, maxDenominator - 1, numerator, denominator);
   }
-  if (numerator == denominator && hasInteger) {
+  if (numerator >= denominator) {  // the fraction rounded up to one
     whole += 1;
     numerator = 0;
   }
-  if (!hasInteger && whole == 0 && v >= 1) numerator = static_cast<long long>(std::floor(v * static_cast<double>(denominator) + 0.5));
+  if (!hasInteger) {
+    numerator += whole * denominator;
+    whole = 0;
+  }
   std::string wholeDigits = IntegerDigits(RoundedDecimal(whole, 0));
   layout.blankFraction = hasInteger && numerator == 0;
   if (layout.blankFraction && wholeDigits.empty()) wholeDigits = "0";
   layout.zero = wholeDigits.empty() && numerator == 0;
   layout.integer = Distribute(symbols[0], wholeDigits, false);
-  layout.numerator = Distribute(symbols[3], std::to_string(numerator), false);
-  layout.denominator = Distribute(symbols[4], std::to_string(denominator), true);
+  layout.numerator = Distribute(symbols[3], WholeDigits(numerator), false);
+  layout.denominator = Distribute(symbols[4], WholeDigits(denominator), true);
   return layout;
 }
 

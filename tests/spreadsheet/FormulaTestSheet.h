@@ -3,6 +3,7 @@
 // Test doubles for formula tests: a small workbook of values and formulas, and a resolver with
 // three sheets and two defined names.
 
+#include <cctype>
 #include <map>
 #include <string>
 #include <tuple>
@@ -67,6 +68,18 @@ class TestWorkbook : public RecalcWorkbook {
   Value CellValue(int sheet, CellAddress cell) const override {
     const auto it = values_.find(Key(sheet, cell));
     return it == values_.end() ? Value{} : it->second;
+  }
+  // Visits stored cells only, so whole-column ranges stay cheap.
+  void ForEachValue(int sheet, const CellRange& range,
+                    const std::function<void(CellAddress, const Value&)>& visit) const override {
+    for (auto it = values_.lower_bound({sheet, range.rowFirst, 0});
+         it != values_.end() && std::get<0>(it->first) == sheet && std::get<1>(it->first) <= range.rowLast; ++it) {
+      const int column = std::get<2>(it->first);
+      if (column >= range.columnFirst && column <= range.columnLast &&
+          !std::holds_alternative<std::monostate>(it->second)) {
+        visit(CellAddress{std::get<1>(it->first), column}, it->second);
+      }
+    }
   }
   void ForEachFormula(const std::function<void(const FormulaCell&)>& visit) const override {
     for (const auto& f : formulas_) visit(FormulaCell{f.sheet, f.cell, f.bytes});
