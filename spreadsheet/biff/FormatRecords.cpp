@@ -33,7 +33,8 @@ Font DecodeFont(std::span<const std::uint8_t> data) {
 
 void EncodeFont(std::vector<std::uint8_t>& out, const Font& font) {
   Put16(out, font.height);
-  Put16(out, static_cast<std::uint16_t>((font.italic << 1) | (font.strikeout << 3) | (font.outline << 4) | (font.shadow << 5)));
+  // Bit 0 repeats "bold" for readers that look there instead of at the weight.
+  Put16(out, static_cast<std::uint16_t>(font.Bold() | (font.italic << 1) | (font.strikeout << 3) | (font.outline << 4) | (font.shadow << 5)));
   Put16(out, font.color);
   Put16(out, font.weight);
   Put16(out, font.escapement);
