@@ -66,8 +66,8 @@ std::vector<std::uint8_t> WriteWorkbook(const Workbook& book) {
   for (std::size_t i = 0; i < book.fonts.size(); ++i)
     if (i != 4) WriteOne(writer, rt::kFont, data, [&](auto& d) { EncodeFont(d, book.fonts[i]); });
   WriteKept(writer, kept, {rt::kFont});
-  for (const auto& [index, code] : book.numberFormats)
-    WriteOne(writer, rt::kFormat, data, [&](auto& d) { EncodeFormat(d, index, code); });
+  for (const auto& format : book.numberFormats)
+    WriteOne(writer, rt::kFormat, data, [&](auto& d) { EncodeFormat(d, format.first, format.second); });
   WriteKept(writer, kept, {rt::kFormat});
   for (const CellFormat& xf : book.cellFormats) WriteOne(writer, rt::kXf, data, [&](auto& d) { EncodeXf(d, xf); });
   WriteKept(writer, kept, {rt::kXf});
