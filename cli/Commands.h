@@ -19,4 +19,7 @@ struct UsageError {
   std::string message;
 };
 
+// dump FILE: the sheets and cells of a workbook, one line per cell.
+int RunDump(const std::vector<std::string>& args);
+
 }  // namespace quillora::cli

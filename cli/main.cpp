@@ -14,6 +14,7 @@ namespace {
 // Subcommands, in the order help lists them.
 const Command kCommands[] = {
     {"help", "help", nullptr},
+    {"dump", "dump FILE", RunDump},
 };
 
 void PrintUsage(std::FILE* out) {

@@ -1,0 +1,22 @@
+// quillora-cli dump FILE: every sheet and every cell with a value or a format, one line each.
+#include <iostream>
+#include <stdexcept>
+
+#include "cli/Commands.h"
+#include "spreadsheet/model/Dump.h"
+#include "spreadsheet/model/WorkbookIO.h"
+#include "workbook/core/FileHelpers.h"
+
+namespace quillora::cli {
+
+int RunDump(const std::vector<std::string>& args) {
+  if (args.size() != 1) throw UsageError{"expected one workbook file"};
+  const std::vector<std::uint8_t> bytes = ReadFileBytes(args[0]);
+  const engine::Workbook workbook = engine::ReadWorkbook(bytes);
+  engine::DumpWorkbook(workbook, std::cout);
+  std::cout.flush();
+  if (!std::cout) throw std::runtime_error("could not write the listing to standard output");
+  return 0;
+}
+
+}  // namespace quillora::cli

@@ -1,0 +1,113 @@
+// WriteWorkbook: the workbook globals, each sheet, then the compound file around them.
+#include <string>
+
+#include "spreadsheet/biff/FormatRecords.h"
+#include "spreadsheet/biff/RecordTypes.h"
+#include "spreadsheet/biff/RecordWriter.h"
+#include "spreadsheet/biff/SharedStrings.h"
+#include "spreadsheet/biff/SheetWriter.h"
+#include "spreadsheet/cfb/LittleEndian.h"
+#include "spreadsheet/model/WorkbookIO.h"
+
+namespace quillora::engine {
+namespace {
+
+// The shared strings: every text cell's text once, in order of first use.
+struct SharedStringTable {
+  StringIndex index;
+  std::vector<std::string_view> strings;
+  std::uint32_t references = 0;
+};
+
+SharedStringTable CollectStrings(const Workbook& book) {
+  SharedStringTable table;
+  for (const Sheet& sheet : book.sheets) {
+    if (sheet.opaque) continue;
+    for (const auto& [at, cell] : sheet.cells) {
+      const std::string* text = std::get_if<std::string>(&cell.value);
+      if (!text || cell.formula) continue;
+      ++table.references;
+      if (table.index.emplace(*text, static_cast<std::uint32_t>(table.strings.size())).second)
+        table.strings.push_back(*text);
+    }
+  }
+  return table;
+}
+
+template <typename Encode>
+void WriteOne(RecordWriter& writer, std::uint16_t type, std::vector<std::uint8_t>& data, Encode encode) {
+  data.clear();
+  encode(data);
+  writer.Write(type, data);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> WriteWorkbook(const Workbook& book) {
+  std::vector<std::uint8_t> stream;
+  stream.reserve(32 * 1024);
+  RecordWriter writer(stream);
+  std::vector<std::uint8_t> data;
+  const auto& kept = book.kept;
+
+  WriteBof(writer, 0x0005, book.bof);
+  WriteKept(writer, kept, {0, rt::kBof});
+  WriteOne(writer, rt::kCodePage, data, [&](auto& d) { Put16(d, book.codePage); });
+  WriteKept(writer, kept, {rt::kCodePage});
+  WriteOne(writer, rt::kWindow1, data, [&](auto& d) {
+    const BookWindow& w = book.window;
+    for (std::uint16_t v : {w.left, w.top, w.width, w.height, w.options, w.activeSheet, w.firstVisibleTab,
+                            w.selectedTabs, w.tabRatio})
+      Put16(d, v);
+  });
+  WriteKept(writer, kept, {rt::kWindow1});
+  WriteOne(writer, rt::kDateMode, data, [&](auto& d) { Put16(d, book.date1904 ? 1 : 0); });
+  WriteKept(writer, kept, {rt::kDateMode});
+  for (std::size_t i = 0; i < book.fonts.size(); ++i)
+    if (i != 4) WriteOne(writer, rt::kFont, data, [&](auto& d) { EncodeFont(d, book.fonts[i]); });
+  WriteKept(writer, kept, {rt::kFont});
+  for (const auto& format : book.numberFormats)
+    WriteOne(writer, rt::kFormat, data, [&](auto& d) { EncodeFormat(d, format.first, format.second); });
+  WriteKept(writer, kept, {rt::kFormat});
+  for (const CellFormat& xf : book.cellFormats) WriteOne(writer, rt::kXf, data, [&](auto& d) { EncodeXf(d, xf); });
+  WriteKept(writer, kept, {rt::kXf});
+  for (const CellStyle& style : book.styles) WriteOne(writer, rt::kStyle, data, [&](auto& d) { EncodeStyle(d, style); });
+  WriteKept(writer, kept, {rt::kStyle});
+  if (!book.palette.IsStandard()) WriteOne(writer, rt::kPalette, data, [&](auto& d) { EncodePalette(d, book.palette); });
+  WriteKept(writer, kept, {rt::kPalette});
+  std::vector<std::size_t> sheet_offset_fields;
+  for (const Sheet& sheet : book.sheets) {
+    sheet_offset_fields.push_back(writer.Position() + 4);
+    WriteOne(writer, rt::kBoundSheet, data, [&](auto& d) {
+      Put32(d, 0);
+      Put8(d, static_cast<std::uint8_t>(sheet.visibility));
+      Put8(d, sheet.boundType);
+      PutUnicodeString(d, sheet.name, 1);
+    });
+  }
+  WriteKept(writer, kept, {rt::kBoundSheet});
+  const SharedStringTable strings = CollectStrings(book);
+  WriteSharedStrings(writer, strings.strings, strings.references);
+  WriteKept(writer, kept, {rt::kSst});
+  for (const KeptRecord& record : kept) {
+    switch (record.after) {
+      case 0: case rt::kBof: case rt::kCodePage: case rt::kWindow1: case rt::kDateMode: case rt::kFont:
+      case rt::kFormat: case rt::kXf: case rt::kStyle: case rt::kPalette: case rt::kBoundSheet: case rt::kSst: break;
+      default: writer.WriteSegments(record.type, record.data, record.continues);
+    }
+  }
+  writer.Write(rt::kEof, {});
+
+  for (std::size_t s = 0; s < book.sheets.size(); ++s) {
+    Store32(stream.data() + sheet_offset_fields[s], static_cast<std::uint32_t>(writer.Position()));
+    WriteSheet(writer, book.sheets[s], strings.index);
+  }
+
+  std::vector<CompoundStream> streams;
+  streams.reserve(1 + book.otherStreams.size());
+  streams.push_back({"Workbook", std::move(stream)});
+  for (const CompoundStream& other : book.otherStreams) streams.push_back(other);
+  return WriteCompoundFile(streams);
+}
+
+}  // namespace quillora::engine

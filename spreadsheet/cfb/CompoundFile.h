@@ -1,0 +1,77 @@
+#pragma once
+// Compound files: the container that holds a workbook's `Workbook` stream.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillora::engine {
+
+// A malformed, truncated or foreign compound file.
+class CompoundFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// One stream at the top level of a compound file.
+struct CompoundStream {
+  std::string name;  // ASCII or UTF-8 as stored (control characters allowed, e.g. "\x05...")
+  std::vector<std::uint8_t> data;
+  friend bool operator==(const CompoundStream&, const CompoundStream&) = default;
+};
+
+// Reads version 3 (512-byte sectors) and version 4 (4096-byte sectors) compound files.
+// The constructor checks the header, the DIFAT, FAT, mini FAT and directory against the
+// file; every chain is followed with a bound and a visited set, so a cycle, a sector
+// outside the file or a stream longer than its chain is refused with CompoundFileError.
+// The bytes passed in must outlive the reader.
+class CompoundFileReader {
+ public:
+  explicit CompoundFileReader(std::span<const std::uint8_t> file);
+
+  // Names of the streams directly below the root storage, in directory order.
+  std::vector<std::string> StreamNames() const;
+  // The stream named `name` (compared without regard to ASCII case) below the root, or
+  // nothing when there is none.
+  std::optional<std::vector<std::uint8_t>> ReadStream(std::string_view name) const;
+
+  int MajorVersion() const { return major_version_; }
+
+ private:
+  struct Entry {
+    std::string name;
+    std::uint8_t type = 0;
+    std::uint32_t left = 0, right = 0, child = 0;
+    std::uint32_t start = 0;
+    std::uint64_t size = 0;
+  };
+
+  std::span<const std::uint8_t> Sector(std::uint32_t index) const;
+  std::vector<std::uint32_t> Chain(const std::vector<std::uint32_t>& table, std::uint32_t start,
+                                   std::uint64_t limit, const char* what) const;
+  std::vector<std::uint8_t> ReadChain(std::uint32_t start, std::uint64_t size,
+                                      const char* what) const;
+  std::vector<std::uint32_t> RootChildren() const;
+
+  std::span<const std::uint8_t> file_;
+  int major_version_ = 3;
+  std::uint32_t sector_size_ = 512;
+  std::uint32_t mini_cutoff_ = 4096;
+  std::uint64_t sector_count_ = 0;  // sectors that start inside the file
+  std::vector<std::uint32_t> fat_;
+  std::vector<std::uint32_t> mini_fat_;
+  std::vector<Entry> entries_;
+  std::vector<std::uint8_t> mini_stream_;
+};
+
+// Writes a version 3 compound file holding `streams` below the root storage. Streams
+// shorter than 4096 bytes live in the mini stream, as the format requires.
+std::vector<std::uint8_t> WriteCompoundFile(const std::vector<CompoundStream>& streams);
+
+// True when `bytes` starts with the compound file signature.
+bool HasCompoundFileSignature(std::span<const std::uint8_t> bytes);
+
+}  // namespace quillora::engine
