@@ -196,8 +196,8 @@ std::vector<std::uint8_t> WriteDrawingGroup(const PictureStore& store,
       const std::uint8_t blipType = data.front();
       entries.push_back(MakeOfficeArtAtom(kFbse, kFbseVersion, blipType, std::move(data)));
     }
-    children.push_back(MakeOfficeArtContainer(
-        kBStoreContainer, static_cast<std::uint16_t>(entries.size()), std::move(entries)));
+    const auto count = static_cast<std::uint16_t>(entries.size());
+    children.push_back(MakeOfficeArtContainer(kBStoreContainer, count, std::move(entries)));
   }
   for (auto& record : Defaults()) children.push_back(std::move(record));
 

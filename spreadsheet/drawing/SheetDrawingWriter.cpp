@@ -14,8 +14,8 @@ namespace {
 
 using namespace officeart;
 
-// The largest drawing id whose shape ids stay below the format's limit of 0x03FFD7FF.
-constexpr std::uint32_t kMaxDrawingId = 0xFFF5;
+// The drawing id is the FDG record's 12-bit instance.
+constexpr std::uint32_t kMaxDrawingId = 0xFFF;
 constexpr std::uint16_t kFspVersion = 2;
 constexpr std::uint16_t kFspgrVersion = 1;
 
