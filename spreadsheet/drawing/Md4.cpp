@@ -14,7 +14,7 @@ void Compress(std::array<std::uint32_t, 4>& state, const std::uint8_t* block) {
     x[i] = static_cast<std::uint32_t>(block[4 * i]) | static_cast<std::uint32_t>(block[4 * i + 1]) << 8 |
            static_cast<std::uint32_t>(block[4 * i + 2]) << 16 |
            static_cast<std::uint32_t>(block[4 * i + 3]) << 24;
-  auto [a, b, c, d] = state;
+  std::uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
   const auto f = [](std::uint32_t u, std::uint32_t v, std::uint32_t w) { return (u & v) | (~u & w); };
   const auto g = [](std::uint32_t u, std::uint32_t v, std::uint32_t w) {
     return (u & v) | (u & w) | (v & w);

@@ -16,7 +16,6 @@ namespace {
 
 using namespace officeart;
 
-constexpr std::size_t kFbseFixedSize = 36;
 constexpr std::size_t kUidSize = 16;
 constexpr std::uint16_t kFbseVersion = 2;
 constexpr std::uint8_t kBlipTag = 0xFF;
