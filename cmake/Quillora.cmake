@@ -52,3 +52,13 @@ function(quillora_folder_libraries name)
   endif()
   set_property(GLOBAL APPEND PROPERTY QUILLORA_LIBRARIES ${name})
 endfunction()
+
+# The programs read their hand cursor HAND-M.CUR from their own folder: copy it there.
+function(quillora_place_hand_cursor target)
+  set(cursor ${CMAKE_CURRENT_BINARY_DIR}/HAND-M.CUR)
+  add_custom_command(OUTPUT ${cursor}
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/resources/HAND-M.CUR ${cursor}
+    DEPENDS ${PROJECT_SOURCE_DIR}/resources/HAND-M.CUR
+    VERBATIM)
+  target_sources(${target} PRIVATE ${cursor})
+endfunction()
