@@ -10,7 +10,6 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "app/PushButton.h"
 #include "app/Theme.h"
 #include "budget/Form1.h"
 #include "spreadsheet/numbers/Amount.h"
