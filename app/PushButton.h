@@ -5,7 +5,8 @@
 
 namespace quillora {
 
-// A push button that also reports every mouse move over it, held buttons or not.
+// A push button that also reports every mouse move over it, held buttons or not, and
+// keeps those moves from reaching the widgets behind it.
 class PushButton : public QPushButton {
   Q_OBJECT
  public:
