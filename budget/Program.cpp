@@ -1,14 +1,22 @@
 #include "budget/Program.h"
 
 #include <QApplication>
-#include <QWidget>
+#include <QScreen>
+
+#include "app/RegionalSettings.h"
+#include "budget/Form1.h"
 
 namespace quillora {
 
-int RunProgram(AppContext& /*context*/) {
-  QWidget window;
-  window.setWindowTitle(QStringLiteral("Quillora"));
-  window.show();
+int RunProgram(AppContext& context) {
+  Form1 form(context, SystemNumberLocale());
+  form.Form_Load();
+  // Ending the program during start-up (the engine check) never returns here, so the
+  // window shows only when start-up has gone through.
+  if (const QScreen* screen = form.screen()) {
+    form.move(screen->availableGeometry().center() - form.rect().center());
+  }
+  form.show();
   return QApplication::exec();
 }
 

@@ -1,0 +1,7 @@
+#include "app/EngineCheck.h"
+
+namespace quillora {
+
+void RunSpreadsheetEngineCheck(AppContext& /*context*/) {}
+
+}  // namespace quillora
