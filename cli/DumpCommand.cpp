@@ -10,7 +10,9 @@
 namespace quillora::cli {
 
 int RunDump(const std::vector<std::string>& args) {
-  if (args.size() != 1) throw UsageError{"expected one workbook file"};
+  // A wrong command line is one line too, like every other failure of dump.
+  if (args.size() != 1)
+    throw std::runtime_error("expected exactly one argument, the workbook file (usage: quillora-cli dump FILE)");
   const std::vector<std::uint8_t> bytes = ReadFileBytes(args[0]);
   const engine::Workbook workbook = engine::ReadWorkbook(bytes);
   engine::DumpWorkbook(workbook, std::cout);

@@ -49,7 +49,9 @@ class CompoundFileReader {
     std::uint64_t size = 0;
   };
 
-  std::span<const std::uint8_t> Sector(std::uint32_t index) const;
+  // A whole sector; with `allow_short` the last sector of the file may end early (its
+  // bytes up to the end of the file), which some writers leave unpadded.
+  std::span<const std::uint8_t> Sector(std::uint32_t index, bool allow_short = false) const;
   std::vector<std::uint32_t> Chain(const std::vector<std::uint32_t>& table, std::uint32_t start,
                                    std::uint64_t limit, const char* what) const;
   std::vector<std::uint8_t> ReadChain(std::uint32_t start, std::uint64_t size,

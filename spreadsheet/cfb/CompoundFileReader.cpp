@@ -126,12 +126,12 @@ CompoundFileReader::CompoundFileReader(std::span<const std::uint8_t> file) : fil
   }
 }
 
-std::span<const std::uint8_t> CompoundFileReader::Sector(std::uint32_t index) const {
+std::span<const std::uint8_t> CompoundFileReader::Sector(std::uint32_t index, bool allow_short) const {
   const std::uint64_t offset = (static_cast<std::uint64_t>(index) + 1) * sector_size_;
   if (index >= sector_count_ || offset >= file_.size())
     Fail("sector " + std::to_string(index) + " lies outside the file (truncated?)");
   const std::uint64_t available = std::min<std::uint64_t>(sector_size_, file_.size() - offset);
-  if (available < sector_size_)
+  if (available < sector_size_ && !allow_short)
     Fail("sector " + std::to_string(index) + " is cut short by the end of the file (truncated)");
   return file_.subspan(static_cast<std::size_t>(offset), static_cast<std::size_t>(available));
 }
@@ -164,11 +164,14 @@ std::vector<std::uint8_t> CompoundFileReader::ReadChain(std::uint32_t start, std
     Fail(std::string("the ") + what + " is longer than its sector chain (truncated)");
   std::vector<std::uint8_t> out;
   out.reserve(chain.size() * sector_size_);
-  for (std::uint32_t s : chain) {
-    const auto sector = Sector(s);
+  for (std::size_t k = 0; k < chain.size(); ++k) {
+    const auto sector = Sector(chain[k], size != UINT64_MAX && k + 1 == chain.size());
     out.insert(out.end(), sector.begin(), sector.end());
   }
-  if (size != UINT64_MAX) out.resize(static_cast<std::size_t>(size));
+  if (size != UINT64_MAX) {
+    if (out.size() < size) Fail(std::string("the ") + what + " is cut short by the end of the file (truncated)");
+    out.resize(static_cast<std::size_t>(size));
+  }
   return out;
 }
 

@@ -30,7 +30,7 @@ def run_dump(cli, path, env, sanitized):
         try:
             run = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", peak_file.name, cli, "dump", str(path)],
                                  env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
-                                 timeout=10 if not sanitized else 60)
+                                 timeout=10)
         except subprocess.TimeoutExpired:
             return None, ["timed out"], 0, time.monotonic() - start
         peak_lines = pathlib.Path(peak_file.name).read_text().split()

@@ -165,6 +165,15 @@ TEST(CompoundFileReader, RefusesCyclesOutOfRangeSectorsAndTruncation) {
       ExpectRefused(l.bytes, "truncated");
     }
     {
+      Layout l = good;  // the file ends inside the stream's last sector
+      const std::size_t end = static_cast<std::size_t>(l.big_first + 1) * l.sector_size + big.size();
+      l.bytes.resize(end - 1);
+      ExpectRefused(l.bytes, "truncated");
+      l.bytes = good.bytes;
+      l.bytes.resize(end);  // an unpadded last sector holding all the data is fine
+      EXPECT_EQ(CompoundFileReader(l.bytes).ReadStream("Workbook"), big);
+    }
+    {
       Layout l = good;  // size larger than the whole file
       Store32(l.bytes.data() + l.big_entry + 120, 0x7FFFFFFF);
       ExpectRefused(l.bytes, "more than the file holds");
