@@ -22,4 +22,7 @@ struct UsageError {
 // dump FILE: the sheets and cells of a workbook, one line per cell.
 int RunDump(const std::vector<std::string>& args);
 
+// template OUT.xlt: the embedded workbook template, written to a new file.
+int RunTemplate(const std::vector<std::string>& args);
+
 }  // namespace quillora::cli

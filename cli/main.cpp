@@ -15,6 +15,7 @@ namespace {
 const Command kCommands[] = {
     {"help", "help", nullptr},
     {"dump", "dump FILE", RunDump},
+    {"template", "template OUT.xlt", RunTemplate},
 };
 
 void PrintUsage(std::FILE* out) {

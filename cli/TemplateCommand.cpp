@@ -1,0 +1,21 @@
+// quillora-cli template OUT.xlt: writes the embedded workbook template to a new file.
+#include <iostream>
+
+#include "cli/Commands.h"
+#include "resources/resources.h"
+#include "workbook/core/FileHelpers.h"
+
+namespace quillora::cli {
+
+int RunTemplate(const std::vector<std::string>& args) {
+  if (args.size() != 1) throw UsageError{"expected exactly one argument, the file to write"};
+  const std::filesystem::path out = args[0];
+  // Never replace a file: the exclusive create refuses it, this only says so plainly.
+  std::error_code ignored;
+  if (std::filesystem::symlink_status(out, ignored).type() != std::filesystem::file_type::not_found)
+    throw std::runtime_error(out.string() + " already exists; choose a new file name (nothing was written)");
+  WriteBytesToFile(resources::TemplateBytes(), out);
+  return 0;
+}
+
+}  // namespace quillora::cli
