@@ -22,4 +22,7 @@ struct UsageError {
 // dump FILE: the sheets and cells of a workbook, one line per cell.
 int RunDump(const std::vector<std::string>& args);
 
+// set FILE OUT CELL=TEXT...: cells of worksheet 1 set as typed input, recalculated, saved.
+int RunSet(const std::vector<std::string>& args);
+
 }  // namespace quillora::cli

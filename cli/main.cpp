@@ -15,6 +15,7 @@ namespace {
 const Command kCommands[] = {
     {"help", "help", nullptr},
     {"dump", "dump FILE", RunDump},
+    {"set", "set FILE OUT CELL=TEXT...", RunSet},
 };
 
 void PrintUsage(std::FILE* out) {
