@@ -43,6 +43,12 @@ Cell Interpret(std::string_view text, const NumberLocale& locale, const Referenc
   return cell;
 }
 
+bool IsUtf8(std::string_view text) {
+  for (const char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return Utf16ToUtf8(Utf8ToUtf16(text)) == text;
+  return true;
+}
+
 }  // namespace
 
 void SetCellFromText(Workbook& workbook, int sheet, CellAddress at, std::string_view text,
@@ -54,6 +60,7 @@ void SetCellFromText(Workbook& workbook, int sheet, CellAddress at, std::string_
   if (at.row < 0 || at.row > kMaxRow || at.column < 0 || at.column > kMaxColumn)
     throw std::invalid_argument("Cell row " + std::to_string(at.row + 1) + ", column " + std::to_string(at.column + 1) +
                                 " is outside the sheet");
+  if (!IsUtf8(text)) throw std::invalid_argument("The text for " + CellName(at) + " is not valid UTF-8");
   // UTF-16 units never outnumber UTF-8 bytes, so short text needs no conversion to count.
   if (text.size() > kMaxCellTextLength && Utf8ToUtf16(text).size() > kMaxCellTextLength)
     throw std::invalid_argument("The text for " + CellName(at) + " is longer than " +

@@ -20,7 +20,7 @@ inline constexpr std::size_t kMaxCellTextLength = 32767;
 // An existing cell keeps its cell format; a new cell takes its row's format, else its
 // column's, else the default format 15. Only the value changes: no recalculation happens here.
 // Throws std::invalid_argument for a sheet or address outside the workbook, an opaque sheet,
-// text longer than kMaxCellTextLength characters, and a cell that anchors a shared or array
+// text that is not UTF-8, text longer than kMaxCellTextLength characters, and a cell that anchors a shared or array
 // formula of other cells (changing it would orphan them).
 void SetCellFromText(Workbook& workbook, int sheet, CellAddress at, std::string_view text,
                      const NumberLocale& locale, const ReferenceResolver& resolver = NoReferences());

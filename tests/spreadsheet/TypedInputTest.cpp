@@ -100,6 +100,8 @@ TEST(TypedInputTest, RefusesWhatWouldDamageTheWorkbook) {
   EXPECT_THROW(SetCellFromText(book, 0, {0, 256}, "1", us), std::invalid_argument);
   EXPECT_THROW(SetCellFromText(book, 0, {0, 0}, std::string(kMaxCellTextLength + 1, 'x'), us), std::invalid_argument);
   SetCellFromText(book, 0, {0, 0}, std::string(kMaxCellTextLength, 'x'), us);
+  EXPECT_THROW(SetCellFromText(book, 0, {0, 0}, "caf\xE9", us), std::invalid_argument);
+  SetCellFromText(book, 0, {0, 0}, "caf\xC3\xA9 \xEF\xBF\xBD", us);
 
   // The anchor of a shared formula: other cells' formulas point at its SHRFMLA record.
   Cell anchor{15, 3.0, Formula{{0x01, 0x00, 0x00, 0x00, 0x00}, {}, 0x08, 0, KeptRecord{0x04BC, {1, 2, 3}, {}, 0}}};
