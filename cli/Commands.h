@@ -25,4 +25,7 @@ int RunDump(const std::vector<std::string>& args);
 // template OUT.xlt: the embedded workbook template, written to a new file.
 int RunTemplate(const std::vector<std::string>& args);
 
+// set FILE OUT CELL=TEXT...: cells of worksheet 1 set as typed input, recalculated, saved.
+int RunSet(const std::vector<std::string>& args);
+
 }  // namespace quillora::cli

@@ -16,6 +16,7 @@ const Command kCommands[] = {
     {"help", "help", nullptr},
     {"dump", "dump FILE", RunDump},
     {"template", "template OUT.xlt", RunTemplate},
+    {"set", "set FILE OUT CELL=TEXT...", RunSet},
 };
 
 // Qt's own diagnostics (for example about a missing XDG_RUNTIME_DIR) are not meant for

@@ -9,6 +9,7 @@ inline constexpr std::uint16_t kBof2 = 0x0009, kBof3 = 0x0209, kBof4 = 0x0409;
 inline constexpr std::uint16_t kEof = 0x000A;
 inline constexpr std::uint16_t kContinue = 0x003C;
 inline constexpr std::uint16_t kFilePass = 0x002F;
+inline constexpr std::uint16_t kTemplate = 0x0060;
 inline constexpr std::uint16_t kCodePage = 0x0042;
 inline constexpr std::uint16_t kWindow1 = 0x003D;
 inline constexpr std::uint16_t kDateMode = 0x0022;

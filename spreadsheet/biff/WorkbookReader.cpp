@@ -65,6 +65,9 @@ class GlobalsParser {
     switch (r.type) {
       case rt::kFilePass: throw BiffError("Encrypted workbooks are not supported");
       case rt::kBof: CheckBiffVersion(r); throw BiffError("The workbook is damaged: a substream starts inside the workbook globals");
+      case rt::kTemplate:  // no data; records kept around it stay anchored where they were
+        book_.isTemplate = true;
+        return i;
       case rt::kCodePage: book_.codePage = DataReader(r.data, "CODEPAGE").U16(); break;
       case rt::kDateMode: book_.date1904 = DataReader(r.data, "DATEMODE").U16() != 0; break;
       case rt::kWindow1: ReadWindow(r); break;

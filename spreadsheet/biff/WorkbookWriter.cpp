@@ -51,6 +51,7 @@ std::vector<std::uint8_t> WriteWorkbook(const Workbook& book) {
   const auto& kept = book.kept;
 
   WriteBof(writer, 0x0005, book.bof);
+  if (book.isTemplate) writer.Write(rt::kTemplate, {});
   WriteKept(writer, kept, {0, rt::kBof});
   WriteOne(writer, rt::kCodePage, data, [&](auto& d) { Put16(d, book.codePage); });
   WriteKept(writer, kept, {rt::kCodePage});

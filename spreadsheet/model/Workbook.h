@@ -228,6 +228,8 @@ struct BookWindow {
 struct Workbook {
   BofInfo bof;
   std::uint16_t codePage = 1200;
+  // A template (.xlt): a TEMPLATE record follows the globals' BOF. Saving as a workbook clears it.
+  bool isTemplate = false;
   BookWindow window;
   bool date1904 = false;
   Palette palette;

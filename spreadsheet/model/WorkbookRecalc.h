@@ -1,0 +1,53 @@
+#pragma once
+// The workbook model seen by the formula engine: its cells as a CellSource and RecalcWorkbook,
+// its EXTERNSHEET table as a ReferenceResolver, and recalculation of every formula cell.
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "spreadsheet/formula/Recalculator.h"
+#include "spreadsheet/model/Workbook.h"
+
+namespace quillora::engine {
+
+// Cells of a workbook for evaluation. Ranges visit only stored cells, so whole-column ranges
+// cost what the sheet holds. Opaque sheets (charts, modules) have no cells and no formulas.
+class WorkbookCells : public RecalcWorkbook {
+ public:
+  explicit WorkbookCells(Workbook& workbook) : book_(workbook) {}
+
+  Value CellValue(int sheet, CellAddress cell) const override;
+  void ForEachValue(int sheet, const CellRange& range,
+                    const std::function<void(CellAddress, const Value&)>& visit) const override;
+  void ForEachFormula(const std::function<void(const FormulaCell&)>& visit) const override;
+  void SetFormulaResult(int sheet, CellAddress cell, const Value& result) override;
+
+ private:
+  const Sheet* SheetAt(int sheet) const;
+  Workbook& book_;
+};
+
+// 3-D references through the workbook's EXTERNSHEET record (kept as read): entries that point
+// into this workbook (its internal SUPBOOK) map to sheet numbers and names; entries of other
+// workbooks and an absent table give nothing. Defined names are not resolved here, so a
+// formula using one keeps its cached value and typed input naming one stays text.
+class WorkbookReferences : public ReferenceResolver {
+ public:
+  explicit WorkbookReferences(const Workbook& workbook);
+
+  std::optional<std::uint16_t> ExternSheetIndex(std::string_view first, std::string_view last) const override;
+  std::optional<SheetNames> ExternSheetNames(std::uint16_t index) const override;
+  std::optional<SheetSpan> ExternSheetSpan(std::uint16_t index) const override;
+
+ private:
+  const Workbook& book_;
+  std::vector<std::optional<SheetSpan>> spans_;  // by EXTERNSHEET index; empty: not this workbook
+};
+
+// Recalculates every formula cell of the workbook and stores the results as cached values:
+// an evaluable formula gets its result, a circular one kCircularReferenceError, and one the
+// engine cannot evaluate (defined names, shared or array formulas, other functions) keeps its
+// cached value.
+RecalcSummary RecalculateWorkbook(Workbook& workbook);
+
+}  // namespace quillora::engine
