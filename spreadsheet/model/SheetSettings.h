@@ -33,12 +33,13 @@ struct BookProtection {
   friend bool operator==(const BookProtection&, const BookProtection&) = default;
 };
 
-// Sheet protection: PROTECT, SCENPROTECT, OBJPROTECT and PASSWORD of a worksheet.
+// Sheet protection: PROTECT, SCENPROTECT, OBJPROTECT and PASSWORD of a worksheet; the
+// last three are written only when present.
 struct SheetProtection {
   bool contents = false;
-  bool scenarios = false;
-  bool objects = false;
-  std::uint16_t password = 0;
+  std::optional<bool> scenarios;
+  std::optional<bool> objects;
+  std::optional<std::uint16_t> password;  // password hash
   friend bool operator==(const SheetProtection&, const SheetProtection&) = default;
 };
 

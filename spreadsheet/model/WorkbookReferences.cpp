@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
 #include "spreadsheet/cfb/LittleEndian.h"
 #include "spreadsheet/formula/Formula.h"
+#include "spreadsheet/formula/FormulaTokens.h"
 
 namespace quillora::engine {
 namespace {
@@ -91,7 +93,12 @@ std::string NameFormulaText(const Workbook& workbook, const DefinedName& name) {
 }
 
 std::vector<std::uint8_t> CompileNameFormula(Workbook& workbook, std::string_view text) {
-  return CompileFormula(text, WorkbookReferences(workbook));
+  std::vector<std::uint8_t> tokens = CompileFormula(text, WorkbookReferences(workbook));
+  // A name that is one 3-D reference refers to the cells themselves: reference class.
+  const std::uint8_t base = tokens.empty() ? 0 : static_cast<std::uint8_t>(tokens[0] & 0x1F);
+  const bool single = (base == (ptg::kRef3d & 0x1F) && tokens.size() == 7) || (base == (ptg::kArea3d & 0x1F) && tokens.size() == 11);
+  if (single) tokens[0] = static_cast<std::uint8_t>(base | 0x20);
+  return tokens;
 }
 
 }  // namespace quillora::engine
