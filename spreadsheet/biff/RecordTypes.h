@@ -47,4 +47,47 @@ inline constexpr std::uint16_t kShrFmla = 0x04BC;
 inline constexpr std::uint16_t kArray = 0x0221;
 inline constexpr std::uint16_t kTable = 0x0236;
 
+// Workbook settings, names and the drawing group.
+inline constexpr std::uint16_t kWindowProtect = 0x0019;
+inline constexpr std::uint16_t kProtect = 0x0012;
+inline constexpr std::uint16_t kPassword = 0x0013;
+inline constexpr std::uint16_t kPrecision = 0x000E;
+inline constexpr std::uint16_t kSupBook = 0x01AE;
+inline constexpr std::uint16_t kExternSheet = 0x0017;
+inline constexpr std::uint16_t kName = 0x0018;
+inline constexpr std::uint16_t kMsoDrawingGroup = 0x00EB;
+
+// Sheet settings.
+inline constexpr std::uint16_t kCalcMode = 0x000D;
+inline constexpr std::uint16_t kCalcCount = 0x000C;
+inline constexpr std::uint16_t kRefMode = 0x000F;
+inline constexpr std::uint16_t kIteration = 0x0011;
+inline constexpr std::uint16_t kDelta = 0x0010;
+inline constexpr std::uint16_t kSaveRecalc = 0x005F;
+inline constexpr std::uint16_t kPrintHeaders = 0x002A;
+inline constexpr std::uint16_t kPrintGridlines = 0x002B;
+inline constexpr std::uint16_t kGridSet = 0x0082;
+inline constexpr std::uint16_t kWsBool = 0x0081;
+inline constexpr std::uint16_t kHeader = 0x0014;
+inline constexpr std::uint16_t kFooter = 0x0015;
+inline constexpr std::uint16_t kHCenter = 0x0083;
+inline constexpr std::uint16_t kVCenter = 0x0084;
+inline constexpr std::uint16_t kLeftMargin = 0x0026;
+inline constexpr std::uint16_t kRightMargin = 0x0027;
+inline constexpr std::uint16_t kTopMargin = 0x0028;
+inline constexpr std::uint16_t kBottomMargin = 0x0029;
+inline constexpr std::uint16_t kSetup = 0x00A1;
+inline constexpr std::uint16_t kScenProtect = 0x00DD;
+inline constexpr std::uint16_t kObjProtect = 0x0063;
+inline constexpr std::uint16_t kScl = 0x00A0;
+inline constexpr std::uint16_t kPane = 0x0041;
+inline constexpr std::uint16_t kSelection = 0x001D;
+inline constexpr std::uint16_t kFeatHeader = 0x0867;
+inline constexpr std::uint16_t kFeat = 0x0868;
+
+// Sheet drawing.
+inline constexpr std::uint16_t kMsoDrawing = 0x00EC;
+inline constexpr std::uint16_t kObj = 0x005D;
+inline constexpr std::uint16_t kTxo = 0x01B6;
+
 }  // namespace quillora::engine::rt

@@ -6,6 +6,7 @@
 
 #include "spreadsheet/biff/BiffError.h"
 #include "spreadsheet/biff/RecordTypes.h"
+#include "spreadsheet/biff/SheetSettingsRecords.h"
 #include "spreadsheet/cfb/LittleEndian.h"
 
 namespace quillora::engine {
@@ -201,7 +202,9 @@ class SheetParser {
       case rt::kContinue:
         // Belongs to an interpreted record that is rebuilt on save.
         return i;
-      default: return KeepRecord(records_, i, anchor_, sheet_.kept);
+      default:
+        if (!ReadSheetSetting(r.type, r.data, sheet_)) return KeepRecord(records_, i, anchor_, sheet_.kept);
+        break;
     }
     anchor_ = IsCellTable(r.type) ? rt::kRow : r.type;
     return i;

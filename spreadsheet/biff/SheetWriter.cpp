@@ -12,6 +12,7 @@
 
 #include "spreadsheet/biff/RecordTypes.h"
 #include "spreadsheet/biff/SharedStrings.h"
+#include "spreadsheet/biff/SheetSettingsRecords.h"
 #include "spreadsheet/cfb/LittleEndian.h"
 
 namespace quillora::engine {
@@ -162,8 +163,21 @@ void PutRow(std::vector<std::uint8_t>& data, int index, const RowInfo& row, std:
 
 }  // namespace
 
-void WriteSheet(RecordWriter& writer, const Sheet& sheet, const StringIndex& strings) {
+void WriteSheet(RecordWriter& writer, const Sheet& sheet, const StringIndex& strings,
+                std::span<const DrawingRecord> drawing) {
   std::vector<std::uint8_t> data;
+  // Anchors whose kept records have been written; the rest go before EOF.
+  std::set<std::uint16_t> anchored;
+  auto kept_after = [&](std::initializer_list<std::uint16_t> anchors) {
+    WriteKept(writer, sheet.kept, anchors);
+    anchored.insert(anchors.begin(), anchors.end());
+  };
+  auto settings = [&](const std::vector<std::uint16_t>& types) {
+    for (std::uint16_t type : types) {
+      for (const auto& payload : EncodeSheetSetting(type, sheet)) writer.Write(type, payload);
+      kept_after({type});
+    }
+  };
   WriteBof(writer, sheet.bofType, sheet.bof);
   if (sheet.opaque) {
     for (const KeptRecord& record : sheet.kept) writer.WriteSegments(record.type, record.data, record.continues);
@@ -203,19 +217,21 @@ void WriteSheet(RecordWriter& writer, const Sheet& sheet, const StringIndex& str
     Store32(data.data() + 8, static_cast<std::uint32_t>(row_numbers.back() + 1));
   }
   writer.Write(rt::kIndex, data);
-  WriteKept(writer, sheet.kept, {0, rt::kBof});
+  kept_after({0, rt::kBof});
+  settings(kSettingsBeforeRowHeight);
 
   data.clear();
   Put16(data, sheet.defaultRowOptions);
   Put16(data, sheet.defaultRowHeight);
   writer.Write(rt::kDefaultRowHeight, data);
-  WriteKept(writer, sheet.kept, {rt::kDefaultRowHeight});
+  kept_after({rt::kDefaultRowHeight});
+  settings(kSettingsBeforeColumnWidth);
 
   const std::size_t defcolwidth_position = writer.Position();
   data.clear();
   Put16(data, sheet.defaultColumnWidth);
   writer.Write(rt::kDefColWidth, data);
-  WriteKept(writer, sheet.kept, {rt::kDefColWidth});
+  kept_after({rt::kDefColWidth});
 
   for (const ColumnInfo& c : sheet.columns) {
     data.clear();
@@ -228,7 +244,7 @@ void WriteSheet(RecordWriter& writer, const Sheet& sheet, const StringIndex& str
     Put16(data, 0);
     writer.Write(rt::kColInfo, data);
   }
-  WriteKept(writer, sheet.kept, {rt::kColInfo});
+  kept_after({rt::kColInfo});
 
   data.clear();
   int first_column = 256, end_column = 0;
@@ -242,7 +258,7 @@ void WriteSheet(RecordWriter& writer, const Sheet& sheet, const StringIndex& str
   Put16(data, static_cast<std::uint16_t>(end_column));
   Put16(data, 0);
   writer.Write(rt::kDimensions, data);
-  WriteKept(writer, sheet.kept, {rt::kDimensions});
+  kept_after({rt::kDimensions});
 
   // The cell table, in blocks of up to 32 rows: ROW records, the rows' cells, DBCELL.
   std::vector<std::uint32_t> dbcell_positions;
@@ -278,7 +294,13 @@ void WriteSheet(RecordWriter& writer, const Sheet& sheet, const StringIndex& str
     writer.Write(rt::kDbCell, dbcell);
     b = e;
   }
-  WriteKept(writer, sheet.kept, {rt::kRow});
+  kept_after({rt::kRow});
+  for (const DrawingRecord& record : drawing) {
+    const std::uint16_t type = record.kind == DrawingRecordKind::Drawing ? rt::kMsoDrawing
+                               : record.kind == DrawingRecordKind::Object ? rt::kObj
+                                                                           : rt::kTxo;
+    writer.Write(type, record.payload);
+  }
 
   data.clear();
   const SheetWindow& w = sheet.window;
@@ -286,7 +308,8 @@ void WriteSheet(RecordWriter& writer, const Sheet& sheet, const StringIndex& str
     Put16(data, v);
   Put32(data, 0);
   writer.Write(rt::kWindow2, data);
-  WriteKept(writer, sheet.kept, {rt::kWindow2});
+  kept_after({rt::kWindow2});
+  settings(kSettingsAfterWindow);
 
   constexpr std::size_t kMergesPerRecord = 1026;
   for (std::size_t m = 0; m < sheet.merges.size(); m += kMergesPerRecord) {
@@ -300,14 +323,10 @@ void WriteSheet(RecordWriter& writer, const Sheet& sheet, const StringIndex& str
     }
     writer.Write(rt::kMergedCells, data);
   }
-  WriteKept(writer, sheet.kept, {rt::kMergedCells});
-  for (const KeptRecord& record : sheet.kept) {
-    switch (record.after) {
-      case 0: case rt::kBof: case rt::kDefaultRowHeight: case rt::kDefColWidth: case rt::kColInfo:
-      case rt::kDimensions: case rt::kRow: case rt::kWindow2: case rt::kMergedCells: break;
-      default: writer.WriteSegments(record.type, record.data, record.continues);
-    }
-  }
+  kept_after({rt::kMergedCells});
+  settings(kSettingsAtEnd);
+  for (const KeptRecord& record : sheet.kept)
+    if (!anchored.count(record.after)) writer.WriteSegments(record.type, record.data, record.continues);
   writer.Write(rt::kEof, {});
 
   // Fill in INDEX now that the positions are known.

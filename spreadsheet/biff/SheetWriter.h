@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "spreadsheet/biff/RecordWriter.h"
+#include "spreadsheet/drawing/SheetDrawingCodec.h"
 #include "spreadsheet/model/Workbook.h"
 
 namespace quillora::engine {
@@ -21,8 +22,10 @@ void WriteKept(RecordWriter& writer, const std::vector<KeptRecord>& kept, std::i
 void WriteBof(RecordWriter& writer, std::uint16_t type, const BofInfo& bof);
 
 // Writes the sheet from its BOF to its EOF; INDEX, DBCELL and DIMENSIONS are computed
-// from what is written.
-void WriteSheet(RecordWriter& writer, const Sheet& sheet, const StringIndex& strings);
+// from what is written. `drawing` holds the records of the sheet's pictures (MSODRAWING,
+// OBJ), written after the cell table.
+void WriteSheet(RecordWriter& writer, const Sheet& sheet, const StringIndex& strings,
+                std::span<const DrawingRecord> drawing = {});
 
 // RK form of `value` when it has one that reads back exactly.
 std::optional<std::uint32_t> EncodeRk(double value);

@@ -5,7 +5,9 @@
 #include <unordered_map>
 
 #include "spreadsheet/biff/BiffError.h"
+#include "spreadsheet/biff/DrawingRecords.h"
 #include "spreadsheet/biff/FormatRecords.h"
+#include "spreadsheet/biff/NameRecords.h"
 #include "spreadsheet/biff/RecordStream.h"
 #include "spreadsheet/biff/RecordTypes.h"
 #include "spreadsheet/biff/SharedStrings.h"
@@ -87,6 +89,21 @@ class GlobalsParser {
       case rt::kSst:
         strings_ = ReadSharedStrings(WithContinues(records_, i));
         break;
+      case rt::kWindowProtect: Protection().windows = DataReader(r.data, "WINDOWPROTECT").U16() != 0; break;
+      case rt::kProtect: Protection().structure = DataReader(r.data, "PROTECT").U16() != 0; break;
+      case rt::kPassword: Protection().password = DataReader(r.data, "PASSWORD").U16(); break;
+      case rt::kPrecision: book_.fullPrecision = DataReader(r.data, "PRECISION").U16() != 0; break;
+      case rt::kExternSheet: {
+        auto entries = DecodeExternSheet(WithContinues(records_, i));
+        book_.externSheets.insert(book_.externSheets.end(), entries.begin(), entries.end());
+        break;
+      }
+      case rt::kName: {
+        std::vector<std::uint8_t> joined;
+        for (auto segment : WithContinues(records_, i)) joined.insert(joined.end(), segment.begin(), segment.end());
+        book_.names.push_back(DecodeName(joined));
+        break;
+      }
       case rt::kExtSst: anchor_ = rt::kSst; return i;
       case rt::kContinue: return i;  // part of an interpreted record
       default: return KeepRecord(records_, i, anchor_, book_.kept);
@@ -94,6 +111,8 @@ class GlobalsParser {
     anchor_ = r.type;
     return i;
   }
+
+  BookProtection& Protection() { return book_.protection ? *book_.protection : book_.protection.emplace(); }
 
   void ReadWindow(const RecordView& r) {
     DataReader in(r.data, "WINDOW1");
@@ -139,6 +158,18 @@ class GlobalsParser {
   std::uint16_t anchor_ = 0;
 };
 
+// A workbook whose only SUPBOOK is its own internal-references one gets that record again
+// from the writer whenever it has EXTERNSHEET entries, so the model does not keep it.
+void DropInternalSupBook(Workbook& book) {
+  if (book.externSheets.empty()) return;
+  const auto is_supbook = [](const KeptRecord& r) { return r.type == rt::kSupBook; };
+  const auto found = std::find_if(book.kept.begin(), book.kept.end(), is_supbook);
+  if (found == book.kept.end() || std::count_if(book.kept.begin(), book.kept.end(), is_supbook) != 1) return;
+  if (found->data.size() == 4 && Load16(found->data.data()) == book.sheets.size() &&
+      Load16(found->data.data() + 2) == 0x0401 && found->continues.empty())
+    book.kept.erase(found);
+}
+
 }  // namespace
 
 Workbook ReadWorkbook(std::span<const std::uint8_t> file) {
@@ -161,6 +192,8 @@ Workbook ReadWorkbook(std::span<const std::uint8_t> file) {
   if (!stream) throw BiffError("The file holds no workbook (no Workbook stream)");
   const std::vector<RecordView> records = SplitRecords(*stream);
   GlobalsParser(records, book).Run();
+  DropInternalSupBook(book);
+  ModelDrawings(book);
   return book;
 }
 

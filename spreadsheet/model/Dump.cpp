@@ -1,25 +1,20 @@
 #include "spreadsheet/model/Dump.h"
 
+#include "spreadsheet/model/DumpText.h"
+
 #include <charconv>
 #include <cstdio>
 #include <variant>
 
 namespace quillora::engine {
-namespace {
 
-constexpr const char* kBorderNames[] = {
-    "none", "thin", "medium", "dashed", "dotted", "thick", "double", "hair", "medium-dashed",
-    "dash-dot", "medium-dash-dot", "dash-dot-dot", "medium-dash-dot-dot", "slant-dash-dot"};
-constexpr const char* kHorizontal[] = {"general", "left", "center", "right", "fill", "justify", "center-across", "distributed"};
-constexpr const char* kVertical[] = {"top", "center", "bottom", "justify", "distributed"};
-
-std::string Number(double value) {
+std::string DumpNumber(double value) {
   char buffer[32];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
   return std::string(buffer, result.ptr);
 }
 
-std::string Quoted(const std::string& text) {
+std::string DumpQuoted(const std::string& text) {
   std::string out = "\"";
   for (char c : text) {
     if (c == '"' || c == '\\') {
@@ -37,6 +32,15 @@ std::string Quoted(const std::string& text) {
   }
   return out + "\"";
 }
+
+namespace {
+
+constexpr const char* kBorderNames[] = {
+    "none", "thin", "medium", "dashed", "dotted", "thick", "double", "hair", "medium-dashed",
+    "dash-dot", "medium-dash-dot", "dash-dot-dot", "medium-dash-dot-dot", "slant-dash-dot"};
+constexpr const char* kHorizontal[] = {"general", "left", "center", "right", "fill", "justify", "center-across", "distributed"};
+constexpr const char* kVertical[] = {"top", "center", "bottom", "justify", "distributed"};
+
 
 const char* ErrorText(ErrorCode code) {
   switch (code) {
@@ -57,8 +61,8 @@ std::pair<const char*, std::string> Describe(const Value& value) {
       [](const auto& v) -> std::pair<const char*, std::string> {
         using T = std::decay_t<decltype(v)>;
         if constexpr (std::is_same_v<T, std::monostate>) return {"blank", "-"};
-        else if constexpr (std::is_same_v<T, double>) return {"number", Number(v)};
-        else if constexpr (std::is_same_v<T, std::string>) return {"text", Quoted(v)};
+        else if constexpr (std::is_same_v<T, double>) return {"number", DumpNumber(v)};
+        else if constexpr (std::is_same_v<T, std::string>) return {"text", DumpQuoted(v)};
         else if constexpr (std::is_same_v<T, bool>) return {"boolean", v ? "TRUE" : "FALSE"};
         else return {"error", ErrorText(v)};
       },
@@ -103,15 +107,15 @@ void DumpWorkbook(const Workbook& book, std::ostream& out) {
     const char* kind = sheet.opaque ? (sheet.bofType == 0x20 ? "chart" : "other") : "worksheet";
     const char* visibility = sheet.visibility == SheetVisibility::Visible ? "visible"
                              : sheet.visibility == SheetVisibility::Hidden ? "hidden" : "very-hidden";
-    out << "sheet " << s + 1 << ' ' << Quoted(sheet.name) << ' ' << kind << ' ' << visibility << '\n';
+    out << "sheet " << s + 1 << ' ' << DumpQuoted(sheet.name) << ' ' << kind << ' ' << visibility << '\n';
     for (const auto& [at, cell] : sheet.cells) {
       const CellFormat& xf = cell.xf < book.cellFormats.size() ? book.cellFormats[cell.xf] : default_format;
       const Font& font = xf.font < book.fonts.size() ? book.fonts[xf.font] : default_font;
       auto [type, value] = Describe(cell.value);
       std::string type_text = type;
       if (cell.formula) type_text = std::string("formula:") + (std::holds_alternative<std::monostate>(cell.value) ? "empty" : type);
-      out << CellName(at) << '\t' << type_text << '\t' << value << "\tformat=" << Quoted(NumberFormatCode(book, xf.format))
-          << "\tfont=" << Quoted(font.name) << ' ' << Number(font.height / 20.0) << ' '
+      out << CellName(at) << '\t' << type_text << '\t' << value << "\tformat=" << DumpQuoted(NumberFormatCode(book, xf.format))
+          << "\tfont=" << DumpQuoted(font.name) << ' ' << DumpNumber(font.height / 20.0) << ' '
           << (font.Bold() ? "bold" : "regular") << ' ' << (font.italic ? "italic" : "upright") << ' '
           << Colour(book.palette, font.color) << "\tfill=" << FillText(book.palette, xf)
           << "\tleft=" << BorderText(book.palette, xf.left) << "\tright=" << BorderText(book.palette, xf.right)
@@ -120,7 +124,9 @@ void DumpWorkbook(const Workbook& book, std::ostream& out) {
           << (static_cast<std::size_t>(xf.vertical) < std::size(kVertical) ? kVertical[static_cast<int>(xf.vertical)] : "unknown")
           << " indent" << static_cast<int>(xf.indent) << '\n';
     }
+    if (!sheet.opaque) DumpSheetSettings(book, sheet, out);
   }
+  DumpBookSettings(book, out);
 }
 
 }  // namespace quillora::engine

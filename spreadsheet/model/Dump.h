@@ -15,6 +15,9 @@ namespace quillora::engine {
 //   align=<horizontal> <vertical> indent<n>
 // Types: blank, number, text, boolean, error, formula:<result type>. Colours are #RRGGBB
 // or auto; a border is none or "<style> <colour>".
+// After a worksheet's cells come its settings lines, and after the last sheet the
+// workbook's; each starts with two spaces and a keyword (window, page, calculation,
+// protection, picture, ignore-errors; workbook, name) and holds no tab.
 void DumpWorkbook(const Workbook& workbook, std::ostream& out);
 
 // "A1" form of a zero-based address.

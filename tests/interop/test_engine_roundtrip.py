@@ -68,6 +68,8 @@ def parse_dump(text):
         if line.startswith("sheet "):
             sheets.append([])
             continue
+        if line.startswith("  "):
+            continue  # a settings line, not a cell
         parts = line.split("\t")
         cell = {"address": parse_address(parts[0]), "type": parts[1], "value": parts[2]}
         for part in parts[3:]:
