@@ -3,6 +3,7 @@
 #include <string>
 
 #include "resources/template/TemplateLayout.h"
+#include "resources/template/TemplateSettings.h"
 #include "resources/template/TemplateStyles.h"
 #include "spreadsheet/formula/Formula.h"
 
@@ -19,9 +20,10 @@ constexpr int kAmountColumns[] = {kB, kC};
 constexpr std::uint16_t kLabelColumnWidth = 9142;
 constexpr std::uint16_t kAmountColumnWidth = 5485;
 
-// Window options: headings, zeros, default grid colour, outline symbols, selected, active;
-// no gridlines.
-constexpr std::uint16_t kWindowOptions = 0x06B4;
+// Window options: headings and zeros shown, gridlines hidden, no frozen panes.
+constexpr std::uint16_t kWindowOptions = engine::kWindowHeadings | engine::kWindowZeros |
+                                         engine::kWindowDefaultGridColor | engine::kWindowOutline |
+                                         engine::kWindowSelected | engine::kWindowActive;
 
 // Places cells and row settings on one sheet, with rows counted from 1 as the sheet shows them.
 class SheetBuilder {
@@ -133,6 +135,7 @@ engine::Sheet BuildSheet(StyleTable& styles) {
   engine::Sheet sheet;
   sheet.name = std::string(kSheetName);
   sheet.window.options = kWindowOptions;
+  ApplySheetSettings(sheet);
   engine::ColumnInfo label;
   label.first = label.last = kA;
   label.width = kLabelColumnWidth;
@@ -153,11 +156,11 @@ engine::Sheet BuildSheet(StyleTable& styles) {
 }  // namespace
 
 engine::Workbook BuildTemplate(std::span<const std::uint8_t> floralJpeg) {
-  (void)floralJpeg;  // placed once the sheet model carries pictures
   engine::Workbook book = engine::NewWorkbook();
   ApplyTemplatePalette(book.palette);
   StyleTable styles(book);
   book.sheets.push_back(BuildSheet(styles));
+  ApplyBookSettings(book, floralJpeg);
   return book;
 }
 

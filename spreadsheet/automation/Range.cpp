@@ -83,7 +83,7 @@ void Range::SetValue(std::string_view text) const {
   BookState& book = LiveBook(book_, "set " + RangeText(range_));
   const NumberLocale& locale = book.app.lock()->locale;
   // Only a formula needs the workbook's sheet references.
-  std::optional<WorkbookReferences> references;
+  std::optional<RecalcReferences> references;
   if (!text.empty() && text.front() == '=') references.emplace(book.model);
   const ReferenceResolver& resolver = references ? *references : NoReferences();
   try {

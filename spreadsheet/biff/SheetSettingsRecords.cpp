@@ -121,7 +121,7 @@ Selection ReadSelection(DataReader& in) {
   s.activeRange = in.U16();
   const std::uint16_t count = in.U16();
   for (std::uint16_t k = 0; k < count; ++k) {
-    CellRange range;
+    SheetRange range;
     range.first.row = in.U16();
     range.last.row = in.U16();
     range.first.column = in.U8();
@@ -136,10 +136,10 @@ void PutSelection(std::vector<std::uint8_t>& out, const Selection& s) {
   Put16(out, static_cast<std::uint16_t>(s.active.row));
   Put16(out, static_cast<std::uint16_t>(s.active.column));
   Put16(out, s.activeRange);
-  const std::vector<CellRange> single{{s.active, s.active}};
-  const std::vector<CellRange>& ranges = s.ranges.empty() ? single : s.ranges;
+  const std::vector<SheetRange> single{{s.active, s.active}};
+  const std::vector<SheetRange>& ranges = s.ranges.empty() ? single : s.ranges;
   Put16(out, static_cast<std::uint16_t>(ranges.size()));
-  for (const CellRange& r : ranges) {
+  for (const SheetRange& r : ranges) {
     Put16(out, static_cast<std::uint16_t>(r.first.row));
     Put16(out, static_cast<std::uint16_t>(r.last.row));
     Put8(out, static_cast<std::uint8_t>(r.first.column));
@@ -159,7 +159,7 @@ bool ReadFeature(std::uint16_t type, std::span<const std::uint8_t> data, Sheet& 
   in.Skip(4 + 2);
   IgnoredErrors entry;
   for (std::uint16_t k = 0; k < count; ++k) {
-    CellRange range;
+    SheetRange range;
     range.first.row = in.U16();
     range.last.row = in.U16();
     range.first.column = in.U16();
@@ -179,7 +179,7 @@ void PutFeature(std::vector<std::uint8_t>& out, const IgnoredErrors& entry) {
   Put16(out, static_cast<std::uint16_t>(entry.ranges.size()));
   Put32(out, 0);  // feature data size: the rest of the record
   Put16(out, 0);
-  for (const CellRange& r : entry.ranges)
+  for (const SheetRange& r : entry.ranges)
     for (int v : {r.first.row, r.last.row, r.first.column, r.last.column}) Put16(out, static_cast<std::uint16_t>(v));
   Put32(out, entry.flags);
 }

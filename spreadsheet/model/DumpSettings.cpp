@@ -12,7 +12,7 @@ namespace {
 
 const char* OnOff(bool on) { return on ? "on" : "off"; }
 
-std::string RangeText(const CellRange& range) {
+std::string RangeText(const SheetRange& range) {
   if (range.first == range.last) return CellName(range.first);
   return CellName(range.first) + ":" + CellName(range.last);
 }

@@ -44,9 +44,9 @@ struct SheetProtection {
 };
 
 // A cell range, zero-based and inclusive.
-struct CellRange {
+struct SheetRange {
   CellAddress first, last;
-  friend bool operator==(const CellRange&, const CellRange&) = default;
+  friend bool operator==(const SheetRange&, const SheetRange&) = default;
 };
 
 // PANE: the split or frozen panes of a window.
@@ -64,7 +64,7 @@ struct Selection {
   std::uint8_t pane = 3;
   CellAddress active;
   std::uint16_t activeRange = 0;  // index into ranges of the range holding the active cell
-  std::vector<CellRange> ranges;  // an empty list is written as the active cell alone
+  std::vector<SheetRange> ranges;  // an empty list is written as the active cell alone
   friend bool operator==(const Selection&, const Selection&) = default;
 };
 
@@ -126,7 +126,7 @@ enum IgnoredError : std::uint32_t {
 
 // One FEAT record of the ignored-error kind: ranges and the checks skipped on them.
 struct IgnoredErrors {
-  std::vector<CellRange> ranges;
+  std::vector<SheetRange> ranges;
   std::uint32_t flags = kIgnoreEmptyCellReference;  // IgnoredError bits
   friend bool operator==(const IgnoredErrors&, const IgnoredErrors&) = default;
 };

@@ -75,7 +75,7 @@ void WorkbookCells::SetFormulaResult(int sheet, CellAddress cell, const Value& r
   if (it != cells.end() && it->second.formula) it->second.value = result;
 }
 
-WorkbookReferences::WorkbookReferences(const Workbook& workbook) : book_(workbook) {
+RecalcReferences::RecalcReferences(const Workbook& workbook) : book_(workbook) {
   // Which SUPBOOK records describe this workbook: an internal one is 4 bytes, ending 0x0401.
   std::vector<bool> internal;
   std::vector<std::uint8_t> table;
@@ -97,7 +97,7 @@ WorkbookReferences::WorkbookReferences(const Workbook& workbook) : book_(workboo
   }
 }
 
-std::optional<std::uint16_t> WorkbookReferences::ExternSheetIndex(std::string_view first, std::string_view last) const {
+std::optional<std::uint16_t> RecalcReferences::ExternSheetIndex(std::string_view first, std::string_view last) const {
   for (std::size_t i = 0; i < spans_.size(); ++i) {
     if (!spans_[i]) continue;
     if (SameName(book_.sheets[static_cast<std::size_t>(spans_[i]->first)].name, first) &&
@@ -107,21 +107,21 @@ std::optional<std::uint16_t> WorkbookReferences::ExternSheetIndex(std::string_vi
   return std::nullopt;
 }
 
-std::optional<SheetNames> WorkbookReferences::ExternSheetNames(std::uint16_t index) const {
+std::optional<SheetNames> RecalcReferences::ExternSheetNames(std::uint16_t index) const {
   const auto span = ExternSheetSpan(index);
   if (!span) return std::nullopt;
   return SheetNames{book_.sheets[static_cast<std::size_t>(span->first)].name,
                     book_.sheets[static_cast<std::size_t>(span->last)].name};
 }
 
-std::optional<SheetSpan> WorkbookReferences::ExternSheetSpan(std::uint16_t index) const {
+std::optional<SheetSpan> RecalcReferences::ExternSheetSpan(std::uint16_t index) const {
   if (index >= spans_.size()) return std::nullopt;
   return spans_[index];
 }
 
 RecalcSummary RecalculateWorkbook(Workbook& workbook) {
   WorkbookCells cells(workbook);
-  const WorkbookReferences references(workbook);
+  const RecalcReferences references(workbook);
   return Recalculate(cells, references);
 }
 

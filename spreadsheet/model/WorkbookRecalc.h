@@ -31,9 +31,9 @@ class WorkbookCells : public RecalcWorkbook {
 // into this workbook (its internal SUPBOOK) map to sheet numbers and names; entries of other
 // workbooks and an absent table give nothing. Defined names are not resolved here, so a
 // formula using one keeps its cached value and typed input naming one stays text.
-class WorkbookReferences : public ReferenceResolver {
+class RecalcReferences : public ReferenceResolver {
  public:
-  explicit WorkbookReferences(const Workbook& workbook);
+  explicit RecalcReferences(const Workbook& workbook);
 
   std::optional<std::uint16_t> ExternSheetIndex(std::string_view first, std::string_view last) const override;
   std::optional<SheetNames> ExternSheetNames(std::uint16_t index) const override;

@@ -126,7 +126,7 @@ TEST(TypedInputTest, RecalculationFollowsReferencesToOtherSheets) {
   book.kept.push_back(KeptRecord{0x01AE, {1, 0, 0x01, 0x3A}, {}, 0});  // add-in SUPBOOK
   // Entries: 0 -> Rates, 1 -> the add-in book.
   book.kept.push_back(KeptRecord{0x0017, {2, 0, 0, 0, 1, 0, 1, 0, 1, 0, 0xFE, 0xFF, 0xFE, 0xFF}, {}, 0});
-  const WorkbookReferences references(book);
+  const RecalcReferences references(book);
   EXPECT_EQ(references.ExternSheetIndex("rates", "RATES"), std::optional<std::uint16_t>(0));
   EXPECT_FALSE(references.ExternSheetSpan(1));
   EXPECT_FALSE(references.ExternSheetSpan(7));
