@@ -25,7 +25,7 @@ Workbook SmallBook() {
   Workbook book = NewWorkbook();
   Sheet sheet;
   sheet.name = "Budget";
-  sheet.cells[{1, 1}] = Cell{20, 5.0, std::nullopt};
+  sheet.cells[{1, 1}] = Cell{20, 5.0, {}};
   sheet.columns.push_back(ColumnInfo{2, 2, 3000, 21});
   sheet.rows[4].xf = 22;
   book.sheets.push_back(sheet);
@@ -120,7 +120,7 @@ TEST(TypedInputTest, RecalculationFollowsReferencesToOtherSheets) {
   Workbook book = SmallBook();
   Sheet rates;
   rates.name = "Rates";
-  rates.cells[{0, 0}] = Cell{15, 4.0, std::nullopt};
+  rates.cells[{0, 0}] = Cell{15, 4.0, {}};
   book.sheets.push_back(rates);
   book.kept.push_back(KeptRecord{0x01AE, {2, 0, 0x01, 0x04}, {}, 0});  // internal SUPBOOK
   book.kept.push_back(KeptRecord{0x01AE, {1, 0, 0x01, 0x3A}, {}, 0});  // add-in SUPBOOK
