@@ -12,6 +12,7 @@
 
 #include "spreadsheet/cfb/CompoundFile.h"
 #include "spreadsheet/drawing/DrawingModel.h"
+#include "spreadsheet/model/Boxed.h"
 #include "spreadsheet/model/DefinedName.h"
 #include "spreadsheet/model/SheetSettings.h"
 #include "spreadsheet/model/Value.h"
@@ -150,7 +151,7 @@ struct Formula {
 struct Cell {
   std::uint16_t xf = 15;
   Value value;
-  std::optional<Formula> formula;
+  Boxed<Formula> formula;
   friend bool operator==(const Cell&, const Cell&) = default;
 };
 
