@@ -28,6 +28,7 @@ DefinedName DecodeName(std::span<const std::uint8_t> data) {
   const std::uint16_t options = in.U16();
   name.shortcutKey = in.U8();
   const std::uint8_t length = in.U8();
+  if (length == 0) throw BiffError("The workbook is damaged: a defined name has no characters");
   const std::uint16_t formula_size = in.U16();
   in.Skip(2);
   name.sheet = in.U16();

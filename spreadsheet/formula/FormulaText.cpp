@@ -69,7 +69,7 @@ bool PlainIdentifier(std::string_view name) {
   std::size_t letters = 0;
   int column = 0;
   while (letters < name.size() && std::isalpha(static_cast<unsigned char>(name[letters]))) {
-    column = column * 26 + (std::toupper(static_cast<unsigned char>(name[letters])) - 'A' + 1);
+    if (column <= 256) column = column * 26 + (std::toupper(static_cast<unsigned char>(name[letters])) - 'A' + 1);
     ++letters;
   }
   const std::size_t digits = name.size() - letters;

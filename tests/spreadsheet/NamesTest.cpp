@@ -78,6 +78,10 @@ TEST(DefinedNames, RecordKeepsOptionsShortcutAndTexts) {
   DefinedName empty;
   bytes.clear();
   EXPECT_THROW(EncodeName(bytes, empty), std::runtime_error);
+  // A record whose name has no characters is refused on reading, not carried to the writer.
+  EncodeName(bytes, name);
+  bytes[3] = 0;
+  EXPECT_THROW(DecodeName(bytes), std::runtime_error);
 }
 
 TEST(DefinedNames, AnExistingInternalSupBookIsUsedAndNotRepeated) {

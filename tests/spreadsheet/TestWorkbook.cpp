@@ -175,8 +175,8 @@ Workbook BuildTestWorkbook() {
   sheet.columns = {a, bc, hidden};
   sheet.window.options = 0x06B6 & ~0x0002;  // no gridlines
   sheet.kept.push_back(Kept(0x0080, {0, 0, 0, 0, 0, 0, 0, 0}, 0));  // GUTS: no outline
-  // SHEETEXT after WINDOW2: tab colour automatic.
-  sheet.kept.push_back(Kept(0x0862, {0x62, 0x08, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x14, 0, 0, 0, 0x7F, 0, 0, 0}, 0x023E));
+  // SHEETEXT after WINDOW2: tab colour index 64 (window text).
+  sheet.kept.push_back(Kept(0x0862, {0x62, 0x08, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x14, 0, 0, 0, 0x40, 0, 0, 0}, 0x023E));
   book.sheets.push_back(std::move(sheet));
 
   Sheet second;
