@@ -25,7 +25,7 @@ Workbook SmallBook() {
   Workbook book = NewWorkbook();
   Sheet sheet;
   sheet.name = "Budget";
-  sheet.cells[{1, 1}] = Cell{20, 5.0, std::nullopt};
+  sheet.cells[{1, 1}] = Cell{20, 5.0, {}};
   sheet.columns.push_back(ColumnInfo{2, 2, 3000, 21});
   sheet.rows[4].xf = 22;
   book.sheets.push_back(sheet);
@@ -120,7 +120,7 @@ TEST(TypedInputTest, RecalculationFollowsReferencesToOtherSheets) {
   Workbook book = SmallBook();
   Sheet rates;
   rates.name = "Rates";
-  rates.cells[{0, 0}] = Cell{15, 4.0, std::nullopt};
+  rates.cells[{0, 0}] = Cell{15, 4.0, {}};
   book.sheets.push_back(rates);
   book.kept.push_back(KeptRecord{0x01AE, {2, 0, 0x01, 0x04}, {}, 0});  // internal SUPBOOK
   book.kept.push_back(KeptRecord{0x01AE, {1, 0, 0x01, 0x3A}, {}, 0});  // add-in SUPBOOK
@@ -141,8 +141,8 @@ TEST(TypedInputTest, RecalculationFollowsReferencesToOtherSheets) {
 TEST(TypedInputTest, FormulasTheEngineCannotEvaluateKeepTheirCachedValue) {
   Workbook book = SmallBook();
   // tExp (a shared formula's member) pointing at A1.
-  book.sheets[0].cells[{3, 3}] = Cell{15, 42.0, Formula{{0x01, 0x00, 0x00, 0x00, 0x00}, {}, 0x08, 0, std::nullopt}};
-  book.sheets[0].cells[{4, 3}] = Cell{15, 0.0, Formula{CompileFormula("D4+1"), {}, 0, 0, std::nullopt}};
+  book.sheets[0].cells[{3, 3}] = Cell{15, 42.0, Formula{{0x01, 0x00, 0x00, 0x00, 0x00}, {}, 0x08, 0, {}}};
+  book.sheets[0].cells[{4, 3}] = Cell{15, 0.0, Formula{CompileFormula("D4+1"), {}, 0, 0, {}}};
   const RecalcSummary summary = RecalculateWorkbook(book);
   EXPECT_EQ(At(book, 3, 3).value, Value(42.0));
   EXPECT_EQ(At(book, 4, 3).value, Value(43.0));
