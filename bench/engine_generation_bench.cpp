@@ -37,20 +37,20 @@ BudgetShape BudgetShapedWorkbook() {
   Sheet sheet;
   sheet.name = "Wedding Budget";
   const auto formula = [](const std::string& text) { return Formula{CompileFormula(text), {}, 0, 0, std::nullopt}; };
-  sheet.cells[{0, 0}] = Cell{15, std::string("Wedding Budget"), std::nullopt};
+  sheet.cells[{0, 0}] = Cell{15, std::string("Wedding Budget"), {}};
   int row = 7;
   std::string totalsB, totalsC;
   for (int section = 0; section < 10; ++section) {
-    sheet.cells[{row++, 0}] = Cell{15, "Section " + std::to_string(section + 1), std::nullopt};
+    sheet.cells[{row++, 0}] = Cell{15, "Section " + std::to_string(section + 1), {}};
     const int first = row;
     for (int item = 0; item < kItemsPerSection[section]; ++item, ++row) {
-      sheet.cells[{row, 0}] = Cell{15, "Item " + std::to_string(item + 1), std::nullopt};
+      sheet.cells[{row, 0}] = Cell{15, "Item " + std::to_string(item + 1), {}};
       for (int column = 1; column <= 2; ++column) {
-        sheet.cells[{row, column}] = Cell{xf, 0.0, std::nullopt};
+        sheet.cells[{row, column}] = Cell{xf, 0.0, {}};
         shape.inputs.push_back({row, column});
       }
     }
-    sheet.cells[{row, 0}] = Cell{15, std::string("Total"), std::nullopt};
+    sheet.cells[{row, 0}] = Cell{15, std::string("Total"), {}};
     sheet.cells[{row, 1}] = Cell{xf, 0.0, formula("SUM(B" + std::to_string(first + 1) + ":B" + std::to_string(row) + ")")};
     sheet.cells[{row, 2}] = Cell{xf, 0.0, formula("SUM(C" + std::to_string(first + 1) + ":C" + std::to_string(row) + ")")};
     totalsB += (section ? ",B" : "B") + std::to_string(row + 1);
@@ -59,7 +59,7 @@ BudgetShape BudgetShapedWorkbook() {
   }
   sheet.cells[{3, 1}] = Cell{xf, 0.0, formula("SUM(" + totalsB + ")")};
   sheet.cells[{3, 2}] = Cell{xf, 0.0, formula("SUM(" + totalsC + ")")};
-  for (; row < 118; ++row) sheet.cells[{row, 0}] = Cell{15, std::string("Notes"), std::nullopt};
+  for (; row < 118; ++row) sheet.cells[{row, 0}] = Cell{15, std::string("Notes"), {}};
   book.sheets.push_back(std::move(sheet));
   return shape;
 }

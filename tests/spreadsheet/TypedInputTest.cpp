@@ -141,8 +141,8 @@ TEST(TypedInputTest, RecalculationFollowsReferencesToOtherSheets) {
 TEST(TypedInputTest, FormulasTheEngineCannotEvaluateKeepTheirCachedValue) {
   Workbook book = SmallBook();
   // tExp (a shared formula's member) pointing at A1.
-  book.sheets[0].cells[{3, 3}] = Cell{15, 42.0, Formula{{0x01, 0x00, 0x00, 0x00, 0x00}, {}, 0x08, 0, std::nullopt}};
-  book.sheets[0].cells[{4, 3}] = Cell{15, 0.0, Formula{CompileFormula("D4+1"), {}, 0, 0, std::nullopt}};
+  book.sheets[0].cells[{3, 3}] = Cell{15, 42.0, Formula{{0x01, 0x00, 0x00, 0x00, 0x00}, {}, 0x08, 0, {}}};
+  book.sheets[0].cells[{4, 3}] = Cell{15, 0.0, Formula{CompileFormula("D4+1"), {}, 0, 0, {}}};
   const RecalcSummary summary = RecalculateWorkbook(book);
   EXPECT_EQ(At(book, 3, 3).value, Value(42.0));
   EXPECT_EQ(At(book, 4, 3).value, Value(43.0));
