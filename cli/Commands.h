@@ -22,4 +22,8 @@ struct UsageError {
 // dump FILE: the sheets and cells of a workbook, one line per cell.
 int RunDump(const std::vector<std::string>& args);
 
+// render FILE --output OUT.png [--range A1:C118]: a picture of the active sheet's used range
+// (or the range given) as the sheet shows it.
+int RunRender(const std::vector<std::string>& args);
+
 }  // namespace quillora::cli

@@ -15,6 +15,7 @@ namespace {
 const Command kCommands[] = {
     {"help", "help", nullptr},
     {"dump", "dump FILE", RunDump},
+    {"render", "render FILE --output OUT.png [--range A1:C118]", RunRender},
 };
 
 void PrintUsage(std::FILE* out) {
