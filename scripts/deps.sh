@@ -11,7 +11,7 @@ run_packages=(
 test_packages=(
   clang libclang-rt-14-dev
   python3 python3-xlrd gnumeric libreoffice-calc-nogui poppler-utils
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick time
 )
 
 wanted=("${run_packages[@]}")

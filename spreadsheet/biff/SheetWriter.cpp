@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iterator>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <type_traits>
 #include <variant>
@@ -174,8 +175,18 @@ void WriteSheet(RecordWriter& writer, const Sheet& sheet, const StringIndex& str
   std::vector<int> row_numbers;
   {
     std::set<int> rows;
-    for (const auto& [at, cell] : sheet.cells) rows.insert(at.row);
-    for (const auto& [index, info] : sheet.rows) rows.insert(index);
+    for (const auto& [at, cell] : sheet.cells) {
+      if (at.row < 0 || at.row > 65535 || at.column < 0 || at.column > 255)
+        throw std::out_of_range("sheet \"" + sheet.name + "\" has a cell at row " + std::to_string(at.row + 1) +
+                                ", column " + std::to_string(at.column + 1) + ", outside the 65536 x 256 grid");
+      rows.insert(at.row);
+    }
+    for (const auto& [index, info] : sheet.rows) {
+      if (index < 0 || index > 65535)
+        throw std::out_of_range("sheet \"" + sheet.name + "\" sets row " + std::to_string(index + 1) +
+                                ", outside rows 1 to 65536");
+      rows.insert(index);
+    }
     row_numbers.assign(rows.begin(), rows.end());
   }
   const std::size_t blocks = (row_numbers.empty() ? 0 : 1) + [&] {

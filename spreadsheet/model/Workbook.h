@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "spreadsheet/cfb/CompoundFile.h"
+#include "spreadsheet/model/Boxed.h"
 #include "spreadsheet/model/Value.h"
 
 namespace quillora::engine {
@@ -146,7 +147,7 @@ struct Formula {
 struct Cell {
   std::uint16_t xf = 15;
   Value value;
-  std::optional<Formula> formula;
+  Boxed<Formula> formula;
   friend bool operator==(const Cell&, const Cell&) = default;
 };
 

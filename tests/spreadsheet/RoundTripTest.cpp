@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <stdexcept>
 
 #include "spreadsheet/cfb/CompoundFile.h"
 #include "spreadsheet/model/WorkbookIO.h"
@@ -79,6 +80,14 @@ TEST(WorkbookRoundTrip, OtherStreamsAndUnknownRecordsWithContinuesAreKept) {
   EXPECT_EQ(read.otherStreams, book.otherStreams);
   EXPECT_EQ(read.sheets[0].kept, book.sheets[0].kept);
   EXPECT_EQ(WriteWorkbook(read), bytes);
+}
+
+TEST(WorkbookRoundTrip, ACellOutsideTheGridIsRefusedOnSave) {
+  Workbook book = NewWorkbook();
+  book.sheets.emplace_back();
+  book.sheets[0].name = "S";
+  book.sheets[0].cells[{0, 256}].value = 1.0;
+  EXPECT_THROW(WriteWorkbook(book), std::out_of_range);
 }
 
 TEST(WorkbookRoundTrip, NumbersKeepEveryBit) {
