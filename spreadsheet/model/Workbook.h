@@ -7,10 +7,14 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "spreadsheet/cfb/CompoundFile.h"
+#include "spreadsheet/drawing/DrawingModel.h"
 #include "spreadsheet/model/Boxed.h"
+#include "spreadsheet/model/DefinedName.h"
+#include "spreadsheet/model/SheetSettings.h"
 #include "spreadsheet/model/Value.h"
 
 namespace quillora::engine {
@@ -183,14 +187,39 @@ struct MergedRange {
   friend bool operator==(const MergedRange&, const MergedRange&) = default;
 };
 
+// WINDOW2 option bits.
+enum WindowOption : std::uint16_t {
+  kWindowFormulas = 0x0001,
+  kWindowGridlines = 0x0002,
+  kWindowHeadings = 0x0004,
+  kWindowFrozen = 0x0008,
+  kWindowZeros = 0x0010,
+  kWindowDefaultGridColor = 0x0020,
+  kWindowRightToLeft = 0x0040,
+  kWindowOutline = 0x0080,
+  kWindowFrozenNoSplit = 0x0100,
+  kWindowSelected = 0x0200,
+  kWindowActive = 0x0400,
+  kWindowPageBreakPreview = 0x0800,
+};
+
 // WINDOW2 of a worksheet.
 struct SheetWindow {
-  std::uint16_t options = 0x06B6;  // gridlines 0x02, headings 0x04, zeros 0x10, selected 0x200, ...
+  std::uint16_t options = 0x06B6;  // WindowOption bits
   std::uint16_t topRow = 0;
   std::uint16_t leftColumn = 0;
   std::uint16_t gridColor = kSystemForeground;
   std::uint16_t pageBreakZoom = 0;
   std::uint16_t normalZoom = 0;
+
+  bool Has(std::uint16_t option) const { return (options & option) != 0; }
+  void Set(std::uint16_t option, bool on) {
+    options = static_cast<std::uint16_t>(on ? options | option : options & ~option);
+  }
+  bool ShowGridlines() const { return Has(kWindowGridlines); }
+  bool ShowHeadings() const { return Has(kWindowHeadings); }
+  bool ShowZeros() const { return Has(kWindowZeros); }
+  bool FrozenPanes() const { return Has(kWindowFrozen); }
   friend bool operator==(const SheetWindow&, const SheetWindow&) = default;
 };
 
@@ -209,6 +238,19 @@ struct Sheet {
   std::uint16_t defaultRowHeight = 255;  // twips
   std::uint16_t defaultRowOptions = 0;
   SheetWindow window;
+  // SCL: zoom as a fraction (numerator, denominator); absent means 100 %.
+  std::optional<std::pair<std::uint16_t, std::uint16_t>> zoom;
+  std::optional<Pane> pane;           // PANE
+  std::vector<Selection> selections;  // SELECTION records, one per pane
+  std::optional<CalcSettings> calculation;
+  std::optional<std::uint16_t> sheetOptions;  // WSBOOL: kSheetFitToPage, kSheetOptionsDefault
+  PageSetup pageSetup;
+  std::optional<SheetProtection> protection;
+  // Pictures of the sheet drawing, with their anchors and store entries. A drawing that
+  // holds other shapes (charts, comments, text boxes) stays in `kept` as read.
+  std::vector<SheetPicture> pictures;
+  // Ignored error checks (FEATHEADR and FEAT records of the formula-error kind).
+  std::vector<IgnoredErrors> ignoredErrors;
   std::vector<MergedRange> merges;
   std::vector<KeptRecord> kept;
   // A sheet the engine does not interpret (chart, module): `kept` holds every record
@@ -238,6 +280,11 @@ struct Workbook {
   std::vector<CellFormat> cellFormats;                 // XF records by index
   std::vector<CellStyle> styles;
   std::vector<Sheet> sheets;
+  std::optional<BookProtection> protection;  // WINDOWPROTECT, PROTECT, PASSWORD
+  std::optional<bool> fullPrecision;         // PRECISION; false: precision as displayed
+  std::vector<ExternSheet> externSheets;     // EXTERNSHEET
+  std::vector<DefinedName> names;            // NAME records, in file order (tName indexes them from 1)
+  PictureStore pictures;                     // the drawing group's picture store
   std::vector<KeptRecord> kept;
   std::vector<CompoundStream> otherStreams;  // streams of the file besides the workbook stream
   friend bool operator==(const Workbook&, const Workbook&) = default;
