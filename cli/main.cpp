@@ -18,6 +18,15 @@ const Command kCommands[] = {
     {"render", "render FILE --output OUT.png [--range A1:C118]", RunRender},
 };
 
+// Qt's own diagnostics (for example about a missing XDG_RUNTIME_DIR) are not meant for
+// the person running a command: they would break the rule of one clear line on stderr.
+// They show only when QUILLORA_DEBUG is set; critical and fatal messages always show.
+void FilterQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  static const bool debug = !qEnvironmentVariableIsEmpty("QUILLORA_DEBUG");
+  if (debug || type == QtCriticalMsg || type == QtFatalMsg)
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
 void PrintUsage(std::FILE* out) {
   std::fprintf(out, "usage:\n");
   for (const Command& command : kCommands) std::fprintf(out, "  quillora-cli %s\n", command.usage);
@@ -30,6 +39,7 @@ int main(int argc, char** argv) {
   using namespace quillora::cli;
   // The command line never touches the desktop: no window, no desktop clipboard.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(FilterQtMessages);
   QGuiApplication application(argc, argv);
 
   if (argc < 2 || std::string(argv[1]) == "help" || std::string(argv[1]) == "--help") {
