@@ -28,4 +28,8 @@ int RunTemplate(const std::vector<std::string>& args);
 // set FILE OUT CELL=TEXT...: cells of worksheet 1 set as typed input, recalculated, saved.
 int RunSet(const std::vector<std::string>& args);
 
+// render FILE --output OUT.png [--range A1:C118]: a picture of the active sheet's used range
+// (or the range given) as the sheet shows it.
+int RunRender(const std::vector<std::string>& args);
+
 }  // namespace quillora::cli

@@ -17,6 +17,7 @@ const Command kCommands[] = {
     {"dump", "dump FILE", RunDump},
     {"template", "template OUT.xlt", RunTemplate},
     {"set", "set FILE OUT CELL=TEXT...", RunSet},
+    {"render", "render FILE --output OUT.png [--range A1:C118]", RunRender},
 };
 
 // Qt's own diagnostics (for example about a missing XDG_RUNTIME_DIR) are not meant for

@@ -1,0 +1,48 @@
+#include "spreadsheet/render/PicturePainter.h"
+
+#include <QImage>
+
+namespace quillora::render {
+namespace {
+
+int Across(int left, int size, int offset, int unit) {
+  return left + static_cast<int>(static_cast<long long>(size) * std::clamp(offset, 0, unit) / unit);
+}
+
+}  // namespace
+
+QRect AnchorRect(const engine::Anchor& anchor, const SheetGeometry& geometry) {
+  const int x1 = Across(geometry.ColumnLeft(anchor.col1), geometry.ColumnWidth(anchor.col1), anchor.dx1, 1024);
+  const int y1 = Across(geometry.RowTop(anchor.row1), geometry.RowHeight(anchor.row1), anchor.dy1, 256);
+  const int x2 = Across(geometry.ColumnLeft(anchor.col2), geometry.ColumnWidth(anchor.col2), anchor.dx2, 1024);
+  const int y2 = Across(geometry.RowTop(anchor.row2), geometry.RowHeight(anchor.row2), anchor.dy2, 256);
+  return QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1));
+}
+
+void PaintPictures(QPainter& painter, const engine::Workbook& workbook, const engine::Sheet& sheet,
+                   const SheetGeometry& geometry) {
+  const QRect visible(0, 0, geometry.Width(), geometry.Height());
+  for (const engine::SheetPicture& picture : sheet.pictures) {
+    const QRect target = AnchorRect(picture.anchor, geometry);
+    if (target.isEmpty() || !target.intersects(visible)) continue;
+    QImage image;
+    const auto& blips = workbook.pictures.blips;
+    if (picture.blipIndex >= 1 && static_cast<std::size_t>(picture.blipIndex) <= blips.size()) {
+      const engine::Blip& blip = blips[picture.blipIndex - 1];
+      if (blip.kind != engine::BlipKind::Other)
+        image.loadFromData(blip.bytes.data(), static_cast<int>(blip.bytes.size()),
+                           blip.kind == engine::BlipKind::Jpeg ? "JPG" : "PNG");
+    }
+    if (image.isNull()) {
+      painter.fillRect(target, QColor(0xC0, 0xC0, 0xC0));
+      painter.setPen(QColor(0x40, 0x40, 0x40));
+      painter.drawRect(target.adjusted(0, 0, -1, -1));
+      continue;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(target, image);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  }
+}
+
+}  // namespace quillora::render

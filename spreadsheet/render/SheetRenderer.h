@@ -1,0 +1,27 @@
+#pragma once
+// Draws a range of a sheet as the sheet shows it on screen at 100 % and 96 dpi: column
+// widths and row heights (hidden ones left out), merged areas, fills, borders, gridlines
+// unless the sheet hides them, formatted values in their fonts and colours, and pictures.
+#include <QImage>
+#include <QSize>
+
+#include "spreadsheet/model/Workbook.h"
+#include "spreadsheet/render/RenderRange.h"
+
+namespace quillora::render {
+
+// Largest picture drawn, in pixels along either side.
+inline constexpr int kMaxImageSide = 32767;
+
+// Size of the picture of `range`: the sum of its visible column widths and row heights.
+QSize RangeImageSize(const engine::Workbook& workbook, const engine::Sheet& sheet,
+                     const CellRange& range);
+
+// The picture of `range`. Throws std::runtime_error when the range is wider or taller than
+// kMaxImageSide pixels, or when every row or column of it is hidden.
+QImage RenderRange(const engine::Workbook& workbook, const engine::Sheet& sheet, const CellRange& range);
+
+// The active sheet of the workbook (the first one when the window names none that exists).
+const engine::Sheet& ActiveSheet(const engine::Workbook& workbook);
+
+}  // namespace quillora::render
