@@ -5,6 +5,7 @@
 #include "spreadsheet/automation/Selection.h"
 #include "spreadsheet/model/TypedInput.h"
 #include "spreadsheet/model/WorkbookRecalc.h"
+#include "spreadsheet/model/WorkbookReferences.h"
 
 namespace quillora::engine::automation {
 namespace {
@@ -83,7 +84,7 @@ void Range::SetValue(std::string_view text) const {
   BookState& book = LiveBook(book_, "set " + RangeText(range_));
   const NumberLocale& locale = book.app.lock()->locale;
   // Only a formula needs the workbook's sheet references.
-  std::optional<RecalcReferences> references;
+  std::optional<WorkbookReferences> references;
   if (!text.empty() && text.front() == '=') references.emplace(book.model);
   const ReferenceResolver& resolver = references ? *references : NoReferences();
   try {

@@ -1,58 +1,27 @@
-// SELECTION records and the active sheet.
+// The selection of the active pane and the active sheet.
 #include "spreadsheet/automation/Selection.h"
 
-#include <algorithm>
-
-#include "spreadsheet/biff/RecordTypes.h"
-#include "spreadsheet/cfb/LittleEndian.h"
 
 namespace quillora::engine::automation {
 namespace {
 
-constexpr std::uint16_t kSelection = 0x001D;
-constexpr std::uint16_t kPane = 0x0041;
-constexpr std::uint16_t kScl = 0x00A0;
-constexpr std::uint8_t kWholePane = 3;  // the one pane of a sheet that is not split
 constexpr std::uint16_t kSheetSelected = 0x0200, kSheetActive = 0x0400;
-
-std::uint8_t ActivePane(const Sheet& sheet) {
-  for (const KeptRecord& record : sheet.kept)
-    if (record.type == kPane && record.data.size() >= 9) return record.data[8];
-  return kWholePane;
-}
-
-std::vector<std::uint8_t> SelectionData(std::uint8_t pane, const CellRange& range) {
-  std::vector<std::uint8_t> data;
-  Put8(data, pane);
-  Put16(data, static_cast<std::uint16_t>(range.rowFirst));
-  Put16(data, static_cast<std::uint16_t>(range.columnFirst));
-  Put16(data, 0);  // the active cell lies in the first (only) rectangle
-  Put16(data, 1);
-  Put16(data, static_cast<std::uint16_t>(range.rowFirst));
-  Put16(data, static_cast<std::uint16_t>(range.rowLast));
-  Put8(data, static_cast<std::uint8_t>(range.columnFirst));
-  Put8(data, static_cast<std::uint8_t>(range.columnLast));
-  return data;
-}
 
 }  // namespace
 
 void StoreSelection(Sheet& sheet, const CellRange& range) {
-  const std::uint8_t pane = ActivePane(sheet);
-  auto& kept = sheet.kept;
-  for (KeptRecord& record : kept) {
-    if (record.type == kSelection && !record.data.empty() && record.data[0] == pane) {
-      record.data = SelectionData(pane, range);
-      record.continues.clear();
+  const std::uint8_t pane = sheet.pane ? sheet.pane->activePane : 3;
+  Selection selection;
+  selection.pane = pane;
+  selection.active = {range.rowFirst, range.columnFirst};
+  selection.ranges = {SheetRange{{range.rowFirst, range.columnFirst}, {range.rowLast, range.columnLast}}};
+  for (Selection& existing : sheet.selections) {
+    if (existing.pane == pane) {
+      existing = selection;
       return;
     }
   }
-  // After the window records that precede selections (SCL, PANE, other panes' SELECTION).
-  auto at = std::find_if(kept.begin(), kept.end(), [](const KeptRecord& r) { return r.after == rt::kWindow2; });
-  while (at != kept.end() && at->after == rt::kWindow2 &&
-         (at->type == kScl || at->type == kPane || at->type == kSelection))
-    ++at;
-  kept.insert(at, KeptRecord{kSelection, SelectionData(pane, range), {}, rt::kWindow2});
+  sheet.selections.push_back(selection);
 }
 
 void ActivateSheet(engine::Workbook& workbook, int index) {

@@ -1,13 +1,12 @@
 #pragma once
-// A sheet's selection as the file stores it: the SELECTION record of the active pane.
+// A sheet's selection: the active cell and selected range of its active pane.
 #include "spreadsheet/formula/CellSource.h"
 #include "spreadsheet/model/Workbook.h"
 
 namespace quillora::engine::automation {
 
 // Makes `range` the selection of the sheet's active pane, its first cell the active cell.
-// The model keeps SELECTION among the sheet's uninterpreted records: an existing record of the
-// active pane is rewritten, otherwise one is added after the window settings.
+// An existing selection of that pane is replaced, otherwise one is added.
 void StoreSelection(Sheet& sheet, const CellRange& range);
 
 // Makes sheet `index` the active and only selected sheet of the workbook window.

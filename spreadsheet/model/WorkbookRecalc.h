@@ -27,23 +27,6 @@ class WorkbookCells : public RecalcWorkbook {
   Workbook& book_;
 };
 
-// 3-D references through the workbook's EXTERNSHEET record (kept as read): entries that point
-// into this workbook (its internal SUPBOOK) map to sheet numbers and names; entries of other
-// workbooks and an absent table give nothing. Defined names are not resolved here, so a
-// formula using one keeps its cached value and typed input naming one stays text.
-class RecalcReferences : public ReferenceResolver {
- public:
-  explicit RecalcReferences(const Workbook& workbook);
-
-  std::optional<std::uint16_t> ExternSheetIndex(std::string_view first, std::string_view last) const override;
-  std::optional<SheetNames> ExternSheetNames(std::uint16_t index) const override;
-  std::optional<SheetSpan> ExternSheetSpan(std::uint16_t index) const override;
-
- private:
-  const Workbook& book_;
-  std::vector<std::optional<SheetSpan>> spans_;  // by EXTERNSHEET index; empty: not this workbook
-};
-
 // Recalculates every formula cell of the workbook and stores the results as cached values:
 // an evaluable formula gets its result, a circular one kCircularReferenceError, and one the
 // engine cannot evaluate (defined names, shared or array formulas, other functions) keeps its

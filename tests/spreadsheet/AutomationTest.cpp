@@ -110,10 +110,8 @@ TEST(AutomationTest, FillsATemplateAndSavesAWorkbookWithRecalculatedTotals) {
     EXPECT_EQ(saved.sheets[0].cells.at({2, 1}).xf, saved.sheets[0].cells.at({6, 1}).xf);
     EXPECT_EQ(saved.numberFormats.at(164), kCurrencyCode);
     // The selection was stored for the active pane.
-    bool selection = false;
-    for (const KeptRecord& record : saved.sheets[0].kept)
-      selection |= record.type == 0x001D && record.data.size() == 15 && record.data[1] == 8 && record.data[3] == 1;
-    EXPECT_TRUE(selection);
+    ASSERT_EQ(saved.sheets[0].selections.size(), 1u);
+    EXPECT_EQ(saved.sheets[0].selections[0].active, (CellAddress{8, 1}));
   }
 }
 

@@ -3,6 +3,7 @@
 
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/model/TypedInput.h"
+#include "spreadsheet/model/WorkbookReferences.h"
 #include "spreadsheet/model/WorkbookIO.h"
 #include "spreadsheet/model/WorkbookRecalc.h"
 
@@ -115,18 +116,16 @@ TEST(TypedInputTest, RefusesWhatWouldDamageTheWorkbook) {
   EXPECT_EQ(At(book, 9, 0), anchor);
 }
 
-// EXTERNSHEET entries of this workbook's internal SUPBOOK reach other sheets; others do not.
+// EXTERNSHEET entries of this workbook's own SUPBOOK reach other sheets; others do not.
 TEST(TypedInputTest, RecalculationFollowsReferencesToOtherSheets) {
   Workbook book = SmallBook();
   Sheet rates;
   rates.name = "Rates";
   rates.cells[{0, 0}] = Cell{15, 4.0, {}};
   book.sheets.push_back(rates);
-  book.kept.push_back(KeptRecord{0x01AE, {2, 0, 0x01, 0x04}, {}, 0});  // internal SUPBOOK
-  book.kept.push_back(KeptRecord{0x01AE, {1, 0, 0x01, 0x3A}, {}, 0});  // add-in SUPBOOK
-  // Entries: 0 -> Rates, 1 -> the add-in book.
-  book.kept.push_back(KeptRecord{0x0017, {2, 0, 0, 0, 1, 0, 1, 0, 1, 0, 0xFE, 0xFF, 0xFE, 0xFF}, {}, 0});
-  const RecalcReferences references(book);
+  // Entries: 0 -> Rates of this workbook, 1 -> a sheet of another book.
+  book.externSheets = {ExternSheet{0, 1, 1}, ExternSheet{1, -2, -2}};
+  const WorkbookReferences references(book);
   EXPECT_EQ(references.ExternSheetIndex("rates", "RATES"), std::optional<std::uint16_t>(0));
   EXPECT_FALSE(references.ExternSheetSpan(1));
   EXPECT_FALSE(references.ExternSheetSpan(7));
