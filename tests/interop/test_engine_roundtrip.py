@@ -6,36 +6,16 @@ information) must see the cells, fonts, borders, fills, number formats, palette,
 row heights, hidden rows and column widths that `quillora-cli dump` lists, and ssconvert
 must convert it without a word on stderr.
 """
-import argparse
-import os
-import pathlib
-import shutil
 import subprocess
 import sys
-import tempfile
 
 import xlrd
+
+from interop_support import check, environment, failures, start, written_by_test
 
 ERRORS = {"#NULL!": 0x00, "#DIV/0!": 0x07, "#VALUE!": 0x0F, "#REF!": 0x17, "#NAME?": 0x1D, "#NUM!": 0x24, "#N/A": 0x2A}
 BORDERS = ["none", "thin", "medium", "dashed", "dotted", "thick", "double", "hair", "medium-dashed",
            "dash-dot", "medium-dash-dot", "dash-dot-dot", "medium-dash-dot-dot", "slant-dash-dot"]
-failures = []
-
-
-def check(condition, message):
-    if not condition:
-        failures.append(message)
-
-
-def environment(work):
-    env = dict(os.environ)
-    runtime = work / "runtime"
-    runtime.mkdir(mode=0o700, exist_ok=True)
-    env["XDG_RUNTIME_DIR"] = str(runtime)
-    env["HOME"] = str(work)
-    return env
-
-
 def column_index(letters):
     n = 0
     for ch in letters:
@@ -137,24 +117,11 @@ def compare_cell(book, sheet, cell):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--cli", required=True)
-    parser.add_argument("--shared", required=True)
-    parser.add_argument("--work", required=True)
-    args = parser.parse_args()
-    work = pathlib.Path(args.work) / "engine-roundtrip"
-    shutil.rmtree(work, ignore_errors=True)
-    work.mkdir(parents=True)
+    args, work, cli = start("engine-roundtrip")
     env = environment(work)
-    cli = pathlib.Path(args.cli)
-    test_program = cli.parent.parent / "tests" / "test_spreadsheet"
-    workbook = work / "engine-test.xls"
-    env_test = dict(env, QUILLORA_ENGINE_TEST_WORKBOOK=str(workbook), QT_QPA_PLATFORM="offscreen")
-    run = subprocess.run([str(test_program), "--gtest_filter=WorkbookRoundTrip.EveryFieldSurvivesAndASecondSaveIsIdentical"],
-                         env=env_test, capture_output=True, text=True)
-    if run.returncode != 0 or not workbook.exists():
-        print(run.stdout, run.stderr)
-        sys.exit("the test program did not write the test workbook")
+    workbook = written_by_test(cli, env, "QUILLORA_ENGINE_TEST_WORKBOOK",
+                               "WorkbookRoundTrip.EveryFieldSurvivesAndASecondSaveIsIdentical",
+                               work / "engine-test.xls")
 
     dump = subprocess.run([str(cli), "dump", str(workbook)], env=env, capture_output=True, text=True)
     check(dump.returncode == 0 and dump.stderr == "", "dump failed: " + dump.stderr)

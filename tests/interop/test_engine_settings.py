@@ -9,34 +9,15 @@ sheet XML must hold the picture with its anchor, the footer, the fit-to-pages he
 horizontal centring (checked in the converter's own format: its .xlsx writer omits it), the
 Print_Titles name and the hidden gridlines. xlrd must read the name.
 """
-import argparse
 import gzip
-import os
-import pathlib
 import re
-import shutil
 import subprocess
 import sys
 import zipfile
 
 import xlrd
 
-failures = []
-
-
-def check(condition, message):
-    if not condition:
-        failures.append(message)
-
-
-def environment(work):
-    env = dict(os.environ)
-    runtime = work / "runtime"
-    runtime.mkdir(mode=0o700, exist_ok=True)
-    env["XDG_RUNTIME_DIR"] = str(runtime)
-    env["HOME"] = str(work)
-    return env
-
+from interop_support import check, environment, failures, start, written_by_test
 
 def check_xlsx(path):
     with zipfile.ZipFile(path) as package:
@@ -101,24 +82,11 @@ def check_xlrd(path):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--cli", required=True)
-    parser.add_argument("--shared", required=True)
-    parser.add_argument("--work", required=True)
-    args = parser.parse_args()
-    work = pathlib.Path(args.work) / "engine-settings"
-    shutil.rmtree(work, ignore_errors=True)
-    work.mkdir(parents=True)
+    args, work, cli = start("engine-settings")
     env = environment(work)
-    cli = pathlib.Path(args.cli)
-    test_program = cli.parent.parent / "tests" / "test_spreadsheet"
-    workbook = work / "settings.xls"
-    env_test = dict(env, QUILLORA_SETTINGS_TEST_WORKBOOK=str(workbook), QT_QPA_PLATFORM="offscreen")
-    run = subprocess.run([str(test_program), "--gtest_filter=SheetSettingsRoundTrip.EveryFieldSurvivesAndASecondSaveIsIdentical"],
-                         env=env_test, capture_output=True, text=True)
-    if run.returncode != 0 or not workbook.exists():
-        print(run.stdout, run.stderr)
-        sys.exit("the test program did not write the settings workbook")
+    workbook = written_by_test(cli, env, "QUILLORA_SETTINGS_TEST_WORKBOOK",
+                               "SheetSettingsRoundTrip.EveryFieldSurvivesAndASecondSaveIsIdentical",
+                               work / "settings.xls")
 
     dump = subprocess.run([str(cli), "dump", str(workbook)], env=env, capture_output=True, text=True)
     check(dump.returncode == 0 and dump.stderr == "", "dump failed: " + dump.stderr)

@@ -17,6 +17,8 @@ import tempfile
 
 import xlrd
 
+from interop_support import check, failures
+
 CURRENCY = '&quot;$&quot;#,##0.00_);[Red]\\(&quot;$&quot;#,##0.00\\)'
 SOURCE = """<?xml version="1.0" encoding="UTF-8"?>
 <gnm:Workbook xmlns:gnm="http://www.gnumeric.org/v10.dtd">
@@ -53,12 +55,6 @@ CASES = [
      {"B5": 123450, "C4": -5, "C3": 8000, "B7": 158500, "C7": 7995, "B8": 166495}),
 ]
 DEPENDENT = {"B7", "C7", "B8"}
-failures = []
-
-
-def check(condition, message):
-    if not condition:
-        failures.append(message)
 
 
 def run(command, env, **kwargs):

@@ -9,7 +9,6 @@ cells and `ssconvert --recalc` must give section totals and grand totals equal t
 import argparse
 import csv
 import io
-import os
 import pathlib
 import shutil
 import subprocess
@@ -17,7 +16,9 @@ import sys
 
 import xlrd
 
-failures = []
+from interop_support import check, failures
+from interop_support import environment as shared_environment
+
 
 CURRENCY = '"$"#,##0.00_);[Red]\\("$"#,##0.00\\)'
 ROSE, GREY, SILVER, LIGHT = (0xC3, 0x7D, 0x8C), (0x80, 0x80, 0x80), (0xC0, 0xC0, 0xC0), (0xEA, 0xEA, 0xEA)
@@ -80,20 +81,8 @@ HEIGHTS = {1: 900, 2: 315, 3: 255, 4: 405, 5: 315, 6: 255, 21: 342, 31: 342, 40:
            67: 342, 80: 330, 94: 342, 103: 342, 118: 270}
 
 
-def check(condition, message):
-    if not condition:
-        failures.append(message)
-
-
 def environment(work):
-    env = dict(os.environ)
-    runtime = work / "runtime"
-    runtime.mkdir(mode=0o700, exist_ok=True)
-    env["XDG_RUNTIME_DIR"] = str(runtime)
-    env["HOME"] = str(work)
-    env["LC_ALL"] = "C.UTF-8"
-    env["LANG"] = "en_US.UTF-8"
-    return env
+    return shared_environment(work, LC_ALL="C.UTF-8", LANG="en_US.UTF-8")
 
 
 def address(name):
