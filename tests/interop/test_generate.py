@@ -4,16 +4,18 @@
 The sample budget: xlrd finds every sample amount in its cell and every total to the cent,
 `ssconvert --recalc` agrees, and the picture is the sheet as `render` draws it. A bad amounts
 file is refused with its line and leaves nothing behind; a template.xlt of the user's own in
-the temporary folder is used.
+the temporary folder is used. Random budgets typed in every accepted form under en_US and
+de_DE come out right to the cent.
 """
 import csv
 import io
+import random
 import subprocess
 import sys
 
 import xlrd
 
-from interop_support import check, environment, failures, start
+from interop_support import check, environment, failures, random_budget, right_to_the_cent, start
 
 # Caption, first item row, total row (1-based), as the template lays them out.
 SECTIONS = [("Apparel", 9, 20), ("Decorations", 24, 30), ("Gifts", 34, 39), ("Flowers", 43, 49),
@@ -27,19 +29,13 @@ def amounts_rows(cli, env, *options):
     return list(csv.reader(io.StringIO(text)))
 
 
-def expected_cents(rows):
-    """Input cell -> cents, from amounts rows in the window's order."""
-    cells, items = {}, iter(rows[1:])
+def cells_of(pairs):
+    """Input cell -> cents, from (estimated, actual) cents in the window's order."""
+    cells, items = {}, iter(pairs)
     for _, first, total in SECTIONS:
         for row in range(first, total):
-            _, _, estimated, actual = next(items)
-            cells[f"B{row}"] = round(float(estimated) * 100)
-            cells[f"C{row}"] = round(float(actual) * 100)
+            cells[f"B{row}"], cells[f"C{row}"] = next(items)
     return cells
-
-
-def cents(value):
-    return round(value * 100)
 
 
 def check_workbook(path, cells, label):
@@ -49,15 +45,16 @@ def check_workbook(path, cells, label):
         for c, letter in enumerate("BC"):
             want = 0
             for row in range(first, total):
-                got = cents(sheet.cell_value(row - 1, c + 1))
-                check(got == cells[f"{letter}{row}"], f"{label} {letter}{row}: {got} != {cells[f'{letter}{row}']}")
+                got = sheet.cell_value(row - 1, c + 1)
+                check(right_to_the_cent(got, cells[f"{letter}{row}"]),
+                      f"{label} {letter}{row}: {got!r} != {cells[f'{letter}{row}']} cents")
                 want += cells[f"{letter}{row}"]
-            got = cents(sheet.cell_value(total - 1, c + 1))
-            check(got == want, f"{label} {caption} total {letter}{total}: {got} != {want}")
+            got = sheet.cell_value(total - 1, c + 1)
+            check(right_to_the_cent(got, want), f"{label} {caption} total {letter}{total}: {got!r} != {want} cents")
             grand[c] += want
     for c, letter in enumerate("BC"):
-        got = cents(sheet.cell_value(3, c + 1))
-        check(got == grand[c], f"{label} grand total {letter}4: {got} != {grand[c]}")
+        got = sheet.cell_value(3, c + 1)
+        check(right_to_the_cent(got, grand[c]), f"{label} grand total {letter}4: {got!r} != {grand[c]} cents")
     return grand
 
 
@@ -69,10 +66,11 @@ def check_recalculated(path, work, env, cells, grand):
     for caption, first, total in SECTIONS:
         for c, letter in enumerate("BC"):
             want = sum(cells[f"{letter}{row}"] for row in range(first, total))
-            got = cents(float(rows[total - 1][c + 1]))
-            check(got == want, f"ssconvert {caption} {letter}{total}: {got} != {want}")
+            got = rows[total - 1][c + 1]
+            check(right_to_the_cent(float(got), want), f"ssconvert {caption} {letter}{total}: {got} != {want} cents")
     for c, letter in enumerate("BC"):
-        check(cents(float(rows[3][c + 1])) == grand[c], f"ssconvert {letter}4: {rows[3][c + 1]} != {grand[c]}")
+        got = rows[3][c + 1]
+        check(right_to_the_cent(float(got), grand[c]), f"ssconvert {letter}4: {got} != {grand[c]} cents")
 
 
 def differing_pixels(a, b, env):
@@ -90,7 +88,7 @@ def check_sample(cli, work, env):
     check(run.returncode == 0 and run.stderr == "", f"generate --sample: {run.returncode} {run.stderr!r}")
     if run.returncode != 0:
         return
-    cells = expected_cents(amounts_rows(cli, env, "--sample"))
+    cells = cells_of([(int(e) * 100, int(a) * 100) for _, _, e, a in amounts_rows(cli, env, "--sample")[1:]])
     grand = check_workbook(out, cells, "sample")
     check(grand == [755600, 751800], f"sample grand totals {grand}")
     check_recalculated(out, work, env, cells, grand)
@@ -100,6 +98,25 @@ def check_sample(cli, work, env):
     # Nothing is left in the temporary folder.
     left = sorted(p.name for p in (work / "tmp").iterdir())
     check(left == [], f"left in the temporary folder: {left}")
+
+
+def check_typed_budgets(cli, work, env):
+    """Random budgets typed in every accepted form under en_US and de_DE."""
+    seed = 20261207
+    print("typed budgets: seed", seed)
+    rng = random.Random(seed)
+    rows = amounts_rows(cli, env)
+    for locale in ["en_US", "de_DE"]:
+        typed, pairs = random_budget(rng, rows, locale)
+        amounts, out = work / f"typed-{locale}.csv", work / f"typed-{locale}.xls"
+        with amounts.open("w", newline="", encoding="utf-8") as f:
+            csv.writer(f, lineterminator="\n").writerows(typed)
+        local = dict(env, LANG=f"{locale}.UTF-8", LC_ALL=f"{locale}.UTF-8")
+        run = subprocess.run([cli, "generate", "--amounts", str(amounts), "--output", str(out)],
+                             capture_output=True, text=True, env=local)
+        check(run.returncode == 0, f"{locale} budget refused: {run.stderr.strip()}")
+        if run.returncode == 0:
+            check_workbook(out, cells_of(pairs), locale)
 
 
 def check_refusals(cli, work, env):
@@ -140,6 +157,7 @@ def main():
     (work / "tmp").mkdir(mode=0o700)
     env = environment(work, TEMP=str(work / "tmp"), LANG="en_US.UTF-8", LC_ALL="en_US.UTF-8")
     check_sample(cli, work, env)
+    check_typed_budgets(cli, work, env)
     check_refusals(cli, work, env)
     check_own_template(cli, work, env)
     for failure in failures:
