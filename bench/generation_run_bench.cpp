@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "app/Desktop.h"
+#include "bench/SilentDesktop.h"
 #include "app/core/Services.h"
 #include "resources/resources.h"
 #include "workbook/GenerationRun.h"
@@ -17,23 +17,11 @@ namespace {
 
 using namespace quillora;
 
-class SilentDesktop final : public Desktop {
- public:
-  MessageAnswer showMessage(const QString&, const QString&, MessageButtons, MessageIcon) override {
-    ++reports;
-    return MessageAnswer::Ok;
-  }
-  QString askSaveFileName(const SaveFileRequest&) override { return {}; }
-  void openUrl(const QString&) override {}
-  void endProgram() override {}
-  int reports = 0;
-};
-
 void BM_GenerationRun(benchmark::State& state) {
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / ("quillora-bench-" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
-  SilentDesktop desktop;
+  bench::SilentDesktop desktop;
   SystemClock clock;
   SystemRandom random;
   ExcelSession session(EmbeddedSpreadsheet(engine::UnitedStatesConventions()));
