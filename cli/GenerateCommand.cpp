@@ -2,7 +2,6 @@
 // the entry window's generation run without a window. The budget is all zeros, the sample
 // amounts or an amounts file; the finished workbook and the sheet's picture are copied out
 // and the temporary files removed. Any failure of the run means exit 1 and nothing written.
-#include <QBuffer>
 #include <QImage>
 #include <cstdio>
 #include <optional>
@@ -13,6 +12,7 @@
 #include "app/RegionalSettings.h"
 #include "budget/core/BudgetTexts.h"
 #include "cli/Commands.h"
+#include "cli/PngFile.h"
 #include "resources/resources.h"
 #include "spreadsheet/automation/FileAccess.h"
 #include "spreadsheet/numbers/Amount.h"
@@ -93,19 +93,6 @@ class ConsoleDesktop final : public Desktop {
   int reports = 0;
 };
 
-std::span<const std::uint8_t> Bytes(const QByteArray& bytes) {
-  return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())};
-}
-
-QByteArray EncodePng(const QImage& picture) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  // Light compression: the picture is mostly flat colour, and the run is meant to be quick.
-  if (!picture.save(&buffer, "PNG", 80)) throw std::runtime_error("cannot encode the sheet's picture as PNG");
-  return bytes;
-}
-
 }  // namespace
 
 int RunGenerate(const std::vector<std::string>& args) {
@@ -137,9 +124,9 @@ int RunGenerate(const std::vector<std::string>& args) {
     throw std::runtime_error("the generation run failed; nothing was written");
 
   const std::vector<std::uint8_t> workbook = ReadFileBytes(temporaryWorkbook);
-  const QByteArray png = options.picture ? EncodePng(picture) : QByteArray();
+  const std::vector<std::uint8_t> png = options.picture ? EncodePng(picture) : std::vector<std::uint8_t>();
   engine::automation::ReplaceFile(*options.output, workbook);
-  if (options.picture) engine::automation::ReplaceFile(*options.picture, Bytes(png));
+  if (options.picture) engine::automation::ReplaceFile(*options.picture, png);
   return 0;
 }
 

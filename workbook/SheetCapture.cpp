@@ -21,10 +21,13 @@ QClipboard& Clipboard() {
 }
 
 QByteArray EncodeBmp(const QImage& picture) {
+  // 24-bit rows are what the file holds; the encoder copies them without a per-pixel step.
+  const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
   QByteArray bytes;
+  bytes.reserve(static_cast<qsizetype>(64 + rgb.sizeInBytes() + 4 * rgb.height()));
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  if (!picture.save(&buffer, "BMP")) throw std::runtime_error("Cannot encode the sheet's picture as BMP");
+  if (!rgb.save(&buffer, "BMP")) throw std::runtime_error("Cannot encode the sheet's picture as BMP");
   return bytes;
 }
 
