@@ -1,9 +1,11 @@
 // The main road through both windows with the fake desktop: sample data, "Start Creating
-// Template", the preview, zoom and drag, saving, "< Back", a second run, and closing.
+// Template", the preview, zoom and drag, saving and saving over, "< Back", a second run, and
+// closing.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QProcess>
 #include <filesystem>
 
 #include "preview/Form2.h"
@@ -39,7 +41,20 @@ std::vector<std::string> FilesIn(const fs::path& folder) {
   return names;
 }
 
-TEST(MainRoad, SampleGeneratePreviewBackGenerateAgainAndClose) {
+// B9, B4 and C4 of a workbook as xlrd reads them, or why it could not.
+std::string ReadWithXlrd(const fs::path& path) {
+  QProcess python;
+  python.start(QStringLiteral("/usr/bin/python3"),
+               {QStringLiteral("-c"),
+                QStringLiteral("import sys, xlrd\n"
+                               "s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
+                               "print(s.cell_value(8, 1), s.cell_value(3, 1), s.cell_value(3, 2))"),
+                QString::fromStdString(path.string())});
+  if (!python.waitForFinished(30000)) return "python did not finish";
+  return (python.readAllStandardOutput() + python.readAllStandardError()).trimmed().toStdString();
+}
+
+TEST(MainRoad, SampleGeneratePreviewSaveBackGenerateAgainAndClose) {
   MainRoad road;
   road.start();
   road.form->PushButton7->click();
@@ -76,6 +91,29 @@ TEST(MainRoad, SampleGeneratePreviewBackGenerateAgainAndClose) {
   SendMouse(box, QEvent::MouseButtonRelease, {100, 70}, Qt::LeftButton, Qt::NoButton);
   EXPECT_LT(box->pos().y(), before.y() - 20);  // moved up; the release aligns it to the bar
   EXPECT_GT(preview.viewport().VScroll1->value(), 0);
+
+  // Save to a new name: a byte-for-byte copy that an independent reader reads.
+  testing::TempDir saves;
+  const fs::path target = saves / "our budget.xls";
+  const QString targetText = QString::fromStdString(target.string());
+  road.desktop.saveNames.push_back(targetText);
+  preview.PushButton6->click();
+  EXPECT_EQ(road.desktop.messageTexts(), QStringList{QStringLiteral("Done.")});
+  EXPECT_EQ(ReadFileBytes(target), ReadFileBytes(first));
+  EXPECT_EQ(ReadWithXlrd(target), "225.0 7556.0 7518.0");
+
+  // Again to that name: the question; "No" leaves the file alone, "Yes" replaces it.
+  testing::WriteText(target, "changed since");
+  const QString question = QStringLiteral("Are you sure you wish to overwrite ") + targetText + QStringLiteral(" ?");
+  for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+    road.desktop.messages.clear();
+    road.desktop.saveNames.push_back(targetText);
+    road.desktop.answers.push_back(answer);
+    preview.PushButton6->click();
+    EXPECT_EQ(road.desktop.messageTexts(), (QStringList{question, QStringLiteral("Done.")}));
+  }
+  EXPECT_EQ(ReadFileBytes(target), ReadFileBytes(first));
+  road.desktop.messages.clear();
 
   // "< Back": the workbook goes, the entry window returns with every field as typed.
   preview.PushButton8->click();
