@@ -1,6 +1,5 @@
 #include "workbook/SheetCapture.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <cstdint>
@@ -9,6 +8,7 @@
 
 #include "app/ErrorTrap.h"
 #include "spreadsheet/render/SheetRenderer.h"
+#include "workbook/core/BmpFile.h"
 #include "workbook/core/PrivateFiles.h"
 
 namespace quillora {
@@ -20,15 +20,12 @@ QClipboard& Clipboard() {
   return *clipboard;
 }
 
-QByteArray EncodeBmp(const QImage& picture) {
-  // 24-bit rows are what the file holds; the encoder copies them without a per-pixel step.
-  const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
-  QByteArray bytes;
-  bytes.reserve(static_cast<qsizetype>(64 + rgb.sizeInBytes() + 4 * rgb.height()));
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!rgb.save(&buffer, "BMP")) throw std::runtime_error("Cannot encode the sheet's picture as BMP");
-  return bytes;
+// The picture as a 24-bit bitmap file, straight from its 32-bit pixels.
+std::vector<std::uint8_t> BitmapFile(const QImage& picture) {
+  const QImage pixels =
+      picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
+  static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "32-bit pixels are read as blue, green, red bytes");
+  return EncodeBmp(pixels.constBits(), pixels.width(), pixels.height(), pixels.bytesPerLine());
 }
 
 }  // namespace
@@ -81,10 +78,7 @@ void saveCellsActivesheet(Desktop& desktop, const engine::automation::Workbook* 
   trap(112, [&] {
     const std::optional<QImage> picture = GetClipboardPicture(0, read);
     if (!picture) throw std::runtime_error("The clipboard holds no picture of the sheet");
-    const QByteArray bytes = EncodeBmp(*picture);
-    WriteFreshFile(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                             static_cast<std::size_t>(bytes.size())),
-                   path);
+    WriteFreshFile(BitmapFile(*picture), path);
   });
 }
 
