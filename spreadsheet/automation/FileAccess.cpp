@@ -94,7 +94,10 @@ void ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes) {
   try {
     Descriptor file(fd);
     WriteAll(file.get(), bytes);
-    if (::fsync(file.get()) != 0) throw SystemError(errno);
+    // Only a file that replaces another must reach the disk before the rename: a crash must
+    // never leave the name with less than the old content. A new name has nothing to lose.
+    struct stat existing {};
+    if (::lstat(path.c_str(), &existing) == 0 && ::fsync(file.get()) != 0) throw SystemError(errno);
     file.Close();
     if (::rename(temporary.c_str(), path.c_str()) != 0) throw SystemError(errno);
   } catch (...) {
