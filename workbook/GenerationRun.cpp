@@ -8,6 +8,7 @@
 #include "app/QuietDelete.h"
 #include "budget/core/Budget.h"
 #include "workbook/SheetCapture.h"
+#include "workbook/core/BmpFile.h"
 #include "workbook/core/FileHelpers.h"
 #include "workbook/core/PrivateFiles.h"
 
@@ -18,6 +19,22 @@ using engine::automation::Workbook;
 
 constexpr const char* kTemplateFile = "template.xlt";
 constexpr const char* kPictureFile = "temp.bmp";
+
+// The picture file: the 24-bit bitmap the capture writes is unpacked directly, any other
+// picture goes through the general image reader.
+QImage LoadPicture(const std::filesystem::path& path) {
+  const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+  if (const std::optional<Bitmap24> bitmap = ReadBitmap24(bytes)) {
+    QImage picture(bitmap->width, bitmap->height, QImage::Format_RGB32);
+    if (picture.isNull()) throw std::runtime_error("Not enough memory for the picture in " + path.string());
+    for (int y = 0; y < bitmap->height; ++y) UnpackRow24(bitmap->Row(y), bitmap->width, picture.scanLine(y));
+    return picture;
+  }
+  QImage picture;
+  if (!picture.loadFromData(bytes.data(), static_cast<int>(bytes.size())))
+    throw std::runtime_error("Cannot load the picture file " + path.string() + ": it is not a readable picture");
+  return picture;
+}
 
 template <class T>
 T& Required(std::optional<T>& value, const char* what) {
@@ -137,9 +154,7 @@ class Run {
 
   void showPicture() {
     const std::filesystem::path path = inFolder(kPictureFile);
-    QImage picture;
-    if (!picture.load(QString::fromStdString(path.string())))
-      throw std::runtime_error("Cannot load the picture file " + path.string());
+    const QImage picture = LoadPicture(path);
     if (windows_.showPicture) windows_.showPicture(picture);
   }
 

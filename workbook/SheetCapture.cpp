@@ -9,6 +9,7 @@
 #include "app/ErrorTrap.h"
 #include "spreadsheet/render/SheetRenderer.h"
 #include "workbook/core/BmpFile.h"
+#include "workbook/core/FileHelpers.h"
 #include "workbook/core/PrivateFiles.h"
 
 namespace quillora {
@@ -20,12 +21,16 @@ QClipboard& Clipboard() {
   return *clipboard;
 }
 
-// The picture as a 24-bit bitmap file, straight from its 32-bit pixels.
-std::vector<std::uint8_t> BitmapFile(const QImage& picture) {
+// Writes the picture as a new 24-bit bitmap file, straight from its 32-bit pixels.
+void WriteBitmapFile(const QImage& picture, const std::filesystem::path& path) {
   const QImage pixels =
       picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
   static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "32-bit pixels are read as blue, green, red bytes");
-  return EncodeBmp(pixels.constBits(), pixels.width(), pixels.height(), pixels.bytesPerLine());
+  RemoveDirectoryEntry(path);
+  ExclusiveFile file(path);
+  WriteBmp(pixels.constBits(), pixels.width(), pixels.height(), pixels.bytesPerLine(),
+           [&](std::span<const std::uint8_t> bytes) { file.write(bytes); });
+  file.close();
 }
 
 }  // namespace
@@ -78,7 +83,7 @@ void saveCellsActivesheet(Desktop& desktop, const engine::automation::Workbook* 
   trap(112, [&] {
     const std::optional<QImage> picture = GetClipboardPicture(0, read);
     if (!picture) throw std::runtime_error("The clipboard holds no picture of the sheet");
-    WriteFreshFile(BitmapFile(*picture), path);
+    WriteBitmapFile(*picture, path);
   });
 }
 

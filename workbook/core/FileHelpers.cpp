@@ -56,10 +56,15 @@ void WriteBytesToFile(std::span<const std::uint8_t> bytes, const std::filesystem
 std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw std::runtime_error(SystemFailure("Cannot open file", path, errno));
-  std::vector<std::uint8_t> bytes;
-  std::uint8_t buffer[65536];
+  // Read straight into a buffer of the file's size (one byte more, to see the end at once);
+  // a file that grows meanwhile, or one of unknown size, makes the buffer grow.
+  struct stat info {};
+  const bool sized = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  std::vector<std::uint8_t> bytes(sized ? static_cast<std::size_t>(info.st_size) + 1 : 65536);
+  std::size_t size = 0;
   for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (size == bytes.size()) bytes.resize(2 * bytes.size());
+    const ssize_t n = ::read(fd, bytes.data() + size, bytes.size() - size);
     if (n < 0) {
       if (errno == EINTR) continue;
       const int error = errno;
@@ -67,9 +72,10 @@ std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path) {
       throw std::runtime_error(SystemFailure("Cannot read file", path, error));
     }
     if (n == 0) break;
-    bytes.insert(bytes.end(), buffer, buffer + n);
+    size += static_cast<std::size_t>(n);
   }
   ::close(fd);
+  bytes.resize(size);
   return bytes;
 }
 

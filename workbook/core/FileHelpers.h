@@ -27,7 +27,7 @@ class ExclusiveFile {
   ~ExclusiveFile();
 
   void write(std::span<const std::uint8_t> bytes);
-  // Flushes to disk and closes; throws when the data could not be written.
+  // Closes; throws when the system reports that the data could not be written.
   void close();
 
  private:

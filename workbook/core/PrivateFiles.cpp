@@ -7,10 +7,7 @@
 #include "workbook/core/FileHelpers.h"
 
 namespace quillora {
-namespace {
-
-// Removes the directory entry itself; a link goes, its target stays.
-void RemoveEntry(const std::filesystem::path& path) {
+void RemoveDirectoryEntry(const std::filesystem::path& path) {
   std::error_code error;
   const auto status = std::filesystem::symlink_status(path, error);
   if (status.type() == std::filesystem::file_type::not_found) return;
@@ -20,15 +17,13 @@ void RemoveEntry(const std::filesystem::path& path) {
     throw std::runtime_error(SystemFailure("Cannot remove", path, error.value()));
 }
 
-}  // namespace
-
 void ProvideTemplateCopy(std::span<const std::uint8_t> bytes, const std::filesystem::path& path) {
   if (IsOwnRegularFile(path)) return;
   WriteFreshFile(bytes, path);
 }
 
 void WriteFreshFile(std::span<const std::uint8_t> bytes, const std::filesystem::path& path) {
-  RemoveEntry(path);
+  RemoveDirectoryEntry(path);
   WriteBytesToFile(bytes, path);
 }
 

@@ -18,6 +18,10 @@ void ProvideTemplateCopy(std::span<const std::uint8_t> bytes, const std::filesys
 // created exclusively. Throws std::runtime_error with the path and reason.
 void WriteFreshFile(std::span<const std::uint8_t> bytes, const std::filesystem::path& path);
 
+// Removes whatever is at `path` without following a link (a link goes, its target stays);
+// nothing there is fine. Throws std::runtime_error for a folder or a failed removal.
+void RemoveDirectoryEntry(const std::filesystem::path& path);
+
 // True when anything at all is at `path`, a dangling link included; a name the run must not
 // take for a new file.
 bool NameTaken(const std::filesystem::path& path) noexcept;
