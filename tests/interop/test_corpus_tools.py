@@ -104,8 +104,6 @@ def main():
     began = time.monotonic()
     for path in corpus:
         name = path.name
-        opened = run(cli, ["dump", str(path)], env)[0] == 0
-
         picture = work / (path.stem + ".png")
         code, lines, _, seconds_render = run(cli, ["render", str(path), "--output", str(picture)], env)
         rendered = outcome(name, "render", code, lines)
@@ -124,6 +122,7 @@ def main():
             check(not out.exists(), "%s: a refused set left %s" % (name, out.name))
             # What dump reads, set must be able to save; only the cell itself may refuse
             # the change (a cell that shares its formula with others, for example).
+            opened = run(cli, ["dump", str(path)], env)[0] == 0
             check(not opened or (len(lines) == 1 and ": Cannot set " in lines[0]),
                   "%s: dump opens it but set refuses: %r" % (name, lines))
 
