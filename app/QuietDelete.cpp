@@ -12,9 +12,10 @@ void DeleteFileQuietly(const std::filesystem::path& path) noexcept {
   if (std::filesystem::is_directory(std::filesystem::symlink_status(path, ignored))) return;
   if (std::filesystem::remove(path, ignored)) return;
   if (!ignored) return;  // nothing there to delete
-  // The forced second attempt: give the owner write permission and try again.
+  // The forced second attempt: give the owner write permission (of the file itself, never
+  // of what a link points to) and try again.
   std::filesystem::permissions(path, std::filesystem::perms::owner_write,
-                               std::filesystem::perm_options::add, ignored);
+                               std::filesystem::perm_options::add | std::filesystem::perm_options::nofollow, ignored);
   std::filesystem::remove(path, ignored);
 }
 

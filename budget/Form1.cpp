@@ -11,6 +11,8 @@
 #include "app/HoverFrame.h"
 #include "app/PushButton.h"
 #include "budget/core/Twips.h"
+#include "preview/Form2.h"
+#include "resources/resources.h"
 
 namespace quillora {
 namespace {
@@ -65,7 +67,12 @@ void KeepMouseMoves(QWidget* widget) { widget->setAttribute(Qt::WA_NoMousePropag
 }  // namespace
 
 Form1::Form1(AppContext& context, engine::NumberLocale locale, QWidget* parent)
-    : QWidget(parent), context_(context), locale_(std::move(locale)), pointer_(this) {
+    : QWidget(parent),
+      templateBytes(resources::TemplateBytes),
+      context_(context),
+      locale_(std::move(locale)),
+      excel_(EmbeddedSpreadsheet(locale_)),
+      pointer_(this) {
   setObjectName(QStringLiteral("Form1"));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -245,7 +252,5 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 void Form1::Form_Unload() { context_.desktop.endProgram(); }
-
-void Form1::PushButton22_Click() {}
 
 }  // namespace quillora

@@ -2,6 +2,9 @@
 
 #include <QWidget>
 #include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -9,7 +12,9 @@
 #include "app/Skin.h"
 #include "app/WindowPointer.h"
 #include "budget/core/Budget.h"
+#include "budget/core/BudgetTexts.h"
 #include "spreadsheet/numbers/NumberLocale.h"
+#include "workbook/ExcelSession.h"
 
 class QFrame;
 class QLabel;
@@ -19,6 +24,7 @@ class QScrollBar;
 
 namespace quillora {
 
+class Form2;
 class HoverFrame;
 class PushButton;
 
@@ -61,6 +67,17 @@ class Form1 : public QWidget {
   // The field a widget is, if it is one.
   std::optional<FieldAddress> addressOf(const QObject* widget) const;
   WindowPointer& pointer() { return pointer_; }
+  // The 142 field texts as they stand.
+  BudgetTexts fieldTexts() const;
+  // The spreadsheet instances the generation run and the start-up check start; tests give
+  // it a starter of their own.
+  ExcelSession& excel() { return excel_; }
+  // The embedded template, read by the start-up check and by every generation run.
+  std::function<std::vector<std::uint8_t>()> templateBytes;
+  // The preview window, created and loaded on first use.
+  Form2& previewWindow();
+  bool hasPreviewWindow() const { return form2_ != nullptr; }
+
   // The panel's top edge inside the viewport, in twips (0 or negative).
   int panelTopTwips() const { return panelTop_; }
   // The controls in keyboard order, position 0 first.
@@ -96,6 +113,8 @@ class Form1 : public QWidget {
 
   AppContext& context_;
   engine::NumberLocale locale_;
+  ExcelSession excel_;
+  std::unique_ptr<Form2> form2_;
   WindowPointer pointer_;
   QWidget* viewportClient_ = nullptr;
   std::array<std::vector<QLineEdit*>, kCategoryCount> fields_;

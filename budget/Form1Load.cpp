@@ -68,7 +68,9 @@ void Form1::Form_Load() {
     }
   }
 
-  trap(192, [&] { RunSpreadsheetEngineCheck(context_); });
+  trap(192, [&] {
+    RunSpreadsheetEngineCheck(context_.desktop, [&] { CheckSpreadsheetStarts(excel_, templateBytes()); });
+  });
 }
 
 void Form1::PushButton6_Click() {

@@ -32,4 +32,11 @@ int RunSet(const std::vector<std::string>& args);
 // (or the range given) as the sheet shows it.
 int RunRender(const std::vector<std::string>& args);
 
+// amounts [--sample]: an amounts file for generate, every amount 0 (or the sample), on stdout.
+int RunAmounts(const std::vector<std::string>& args);
+
+// generate [--sample | --amounts FILE.csv] --output OUT.xls [--picture OUT.png]: the
+// generation run of the entry window, without a window.
+int RunGenerate(const std::vector<std::string>& args);
+
 }  // namespace quillora::cli

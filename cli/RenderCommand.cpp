@@ -1,11 +1,11 @@
 // quillora-cli render FILE --output OUT.png [--range A1:C118]: a picture of a range of the
 // workbook's active sheet (its used range by default), as the sheet shows it on screen.
-#include <QImageWriter>
-#include <QString>
 #include <optional>
 #include <stdexcept>
 
 #include "cli/Commands.h"
+#include "cli/PngFile.h"
+#include "spreadsheet/automation/FileAccess.h"
 #include "spreadsheet/model/WorkbookIO.h"
 #include "spreadsheet/render/SheetRenderer.h"
 #include "workbook/core/FileHelpers.h"
@@ -34,10 +34,7 @@ int RunRender(const std::vector<std::string>& args) {
   const engine::Sheet& sheet = render::ActiveSheet(workbook);
   const render::CellRange cells = range ? render::ParseRange(*range) : render::UsedRange(sheet);
   const QImage image = render::RenderRange(workbook, sheet, cells);
-  QImageWriter writer(QString::fromStdString(*output), "png");
-  if (!writer.write(image))
-    throw std::runtime_error("could not write the picture to " + *output + ": " +
-                             writer.errorString().toStdString());
+  engine::automation::ReplaceFile(*output, EncodePng(image));
   return 0;
 }
 

@@ -141,8 +141,6 @@ void Form2::PushButton2_Click() {
   trap(100, [&] { viewport_.model().StepZoom(1); });
 }
 
-void Form2::PushButton6_Click() {}
-
 void Form2::PushButton8_Click() {
   ErrorTrap trap(context_.desktop, QStringLiteral("Form2"), QStringLiteral("PushButton8_Click"));
   trap(102, [&] { DeleteFileQuietly(FilePath(mExcelFile)); });

@@ -52,7 +52,7 @@ class Form2 : public QWidget {
  public slots:
   void PushButton1_Click();
   void PushButton2_Click();
-  // Saving a copy of the generated workbook; not wired yet.
+  // Saves a copy of the generated workbook under a name the user picks (Form2Save.cpp).
   void PushButton6_Click();
   void PushButton8_Click();
 

@@ -5,7 +5,7 @@ set -euo pipefail
 
 run_packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libgl-dev libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-urw-base35 fonts-dejavu-core fonts-wine
 )
 test_packages=(

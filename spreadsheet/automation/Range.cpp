@@ -4,6 +4,7 @@
 #include "spreadsheet/automation/AutomationState.h"
 #include "spreadsheet/automation/Selection.h"
 #include "spreadsheet/model/TypedInput.h"
+#include "spreadsheet/model/UsedRange.h"
 #include "spreadsheet/model/WorkbookRecalc.h"
 #include "spreadsheet/model/WorkbookReferences.h"
 
@@ -36,14 +37,7 @@ Range Worksheet::Range(std::string_view a1) const {
 
 Range Worksheet::UsedRange() const {
   const BookState& book = LiveBook(book_, "get the used range");
-  const auto& cells = book.model.sheets[static_cast<std::size_t>(sheet_)].cells;
-  if (cells.empty()) return automation::Range(book_, sheet_, CellRange{});
-  CellRange used{cells.begin()->first.row, cells.rbegin()->first.row, kColumns, 0};
-  for (const auto& entry : cells) {
-    used.columnFirst = std::min(used.columnFirst, entry.first.column);
-    used.columnLast = std::max(used.columnLast, entry.first.column);
-  }
-  return automation::Range(book_, sheet_, used);
+  return automation::Range(book_, sheet_, SheetUsedRange(book.model.sheets[static_cast<std::size_t>(sheet_)]));
 }
 
 std::string Worksheet::Name() const {

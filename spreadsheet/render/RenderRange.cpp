@@ -6,26 +6,13 @@
 
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/formula/FormulaTokens.h"
+#include "spreadsheet/model/UsedRange.h"
 
 namespace quillora::render {
 
 CellRange UsedRange(const engine::Sheet& sheet) {
-  if (sheet.cells.empty() && sheet.rows.empty()) return {};
-  CellRange range{65535, 255, 0, 0};
-  for (const auto& [address, cell] : sheet.cells) {
-    range.firstRow = std::min(range.firstRow, address.row);
-    range.lastRow = std::max(range.lastRow, address.row);
-    range.firstColumn = std::min(range.firstColumn, address.column);
-    range.lastColumn = std::max(range.lastColumn, address.column);
-  }
-  for (const auto& [row, info] : sheet.rows) {
-    const bool set = info.customHeight || info.hidden || info.xf.has_value();
-    if (!set) continue;
-    range.firstRow = std::min(range.firstRow, row);
-    range.lastRow = std::max(range.lastRow, row);
-  }
-  if (range.firstColumn > range.lastColumn) range.firstColumn = range.lastColumn = 0;
-  return range;
+  const engine::CellRange used = engine::SheetUsedRange(sheet);
+  return {used.rowFirst, used.columnFirst, used.rowLast, used.columnLast};
 }
 
 CellRange ParseRange(std::string_view text) {

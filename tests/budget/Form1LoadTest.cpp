@@ -135,6 +135,36 @@ TEST(Form1Load, TheHandCursorIsLoadedWithItsHotspotAndGarbageIsReportedAt126) {
   }
 }
 
+// The engine check ends the program with its one message when no instance starts, or when
+// the instance cannot read the embedded template back.
+TEST(Form1Load, AnEngineThatCannotStartOrReadTheTemplateEndsStartUpWithTheMessage) {
+  const QString expected = QStringLiteral(
+      "Error 842001. A normal instance of Excel could not be created.\r\n\r\n"
+      "1. Please make sure Excel is installed on this computer.\r\n\r\n"
+      "2. Please open Excel normally and make sure a blank spreadsheet opens immediately without any "
+      "interrupting window (such as an Excel file recovery window).\r\n\r\n"
+      "3. Please make sure that when you double-click on a XLS or XLSX file that Excel opens normally "
+      "without any interrupting messages.\r\n\r\n"
+      "4. All versions of Excel are supported by this software except for the rare Excel Starter and "
+      "Student editions.");
+  const std::function<void(Form1&)> breakages[] = {
+      [](Form1& form) { form.excel().setStarter([]() -> Application { throw std::runtime_error("no engine"); }); },
+      [](Form1& form) { form.templateBytes = [] { return std::vector<std::uint8_t>(600, 0x41); }; },
+  };
+  for (const auto& breakEngine : breakages) {
+    testing::Form1Harness h;
+    breakEngine(*h.form);
+    h.form->Form_Load();
+    ASSERT_EQ(h.desktop.messages.size(), 1u);
+    EXPECT_EQ(h.desktop.messages[0].text, expected);
+    EXPECT_EQ(h.desktop.messages[0].title, AppTitle());
+    EXPECT_EQ(h.desktop.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(h.desktop.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(h.desktop.endCount, 1);
+    EXPECT_FALSE(h.form->isVisible());
+  }
+}
+
 TEST(Form1Layout, DesignedGeometryWithNothingClipped) {
   testing::Form1Harness h;
   h.start();

@@ -52,11 +52,4 @@ std::vector<std::uint8_t> HandCursorFile() {
   return file;
 }
 
-void SendMouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton button,
-               Qt::MouseButtons held) {
-  const QPointF global = widget->mapToGlobal(at);
-  QMouseEvent event(type, at, global, button, held, Qt::NoModifier);
-  QApplication::sendEvent(widget, &event);
-}
-
 }  // namespace quillora::preview::testing

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "tests/support/Mouse.h"
+
 // Pictures, cursor files and mouse events for the preview's widget tests.
 namespace quillora::preview::testing {
 
@@ -17,8 +19,6 @@ QImage SheetPicture(int width = 550, int height = 2465);
 // A 32 x 32 monochrome .cur file with its hotspot at (5, 1).
 std::vector<std::uint8_t> HandCursorFile();
 
-// Sends a real mouse event to `widget` at `at` (its own pixels).
-void SendMouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton button,
-               Qt::MouseButtons held);
+using quillora::testing::SendMouse;
 
 }  // namespace quillora::preview::testing

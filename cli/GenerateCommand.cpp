@@ -1,0 +1,133 @@
+// quillora-cli generate [--sample | --amounts FILE.csv] --output OUT.xls [--picture OUT.png]:
+// the entry window's generation run without a window. The budget is all zeros, the sample
+// amounts or an amounts file; the finished workbook and the sheet's picture are copied out
+// and the temporary files removed. Any failure of the run means exit 1 and nothing written.
+#include <QImage>
+#include <cstdio>
+#include <optional>
+#include <span>
+#include <stdexcept>
+
+#include "app/QuietDelete.h"
+#include "app/RegionalSettings.h"
+#include "budget/core/BudgetTexts.h"
+#include "cli/Commands.h"
+#include "cli/PngFile.h"
+#include "resources/resources.h"
+#include "spreadsheet/automation/FileAccess.h"
+#include "spreadsheet/numbers/Amount.h"
+#include "workbook/GenerationRun.h"
+#include "workbook/core/AmountsFile.h"
+#include "workbook/core/FileHelpers.h"
+#include "workbook/core/TemporaryFolder.h"
+
+namespace quillora::cli {
+namespace {
+
+struct GenerateOptions {
+  bool sample = false;
+  std::optional<std::string> amounts, output, picture;
+};
+
+GenerateOptions ParseOptions(const std::vector<std::string>& args) {
+  GenerateOptions options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--sample") {
+      options.sample = true;
+      continue;
+    }
+    std::optional<std::string>* target = arg == "--amounts"   ? &options.amounts
+                                         : arg == "--output"  ? &options.output
+                                         : arg == "--picture" ? &options.picture
+                                                              : nullptr;
+    if (target == nullptr) throw UsageError{"unknown argument " + arg};
+    if (i + 1 == args.size()) throw UsageError{arg + " needs a value"};
+    if (*target) throw UsageError{arg + " given twice"};
+    *target = args[++i];
+  }
+  if (options.sample && options.amounts) throw UsageError{"--sample and --amounts exclude each other"};
+  if (!options.output) throw UsageError{"no --output file given"};
+  return options;
+}
+
+// The field texts as the entry window would hold them: the sample as it loads, an amounts
+// file's amounts as the window shows them once it has accepted them.
+BudgetTexts ReadBudget(const GenerateOptions& options, const engine::NumberLocale& locale) {
+  if (options.sample) return BudgetTexts::Sample();
+  BudgetTexts texts;
+  const auto formatEach = [&](auto&& value) {
+    for (const BudgetCategory& category : BudgetCategories())
+      for (int index = 0; index < category.fieldCount(); ++index) {
+        std::string& text = texts[FieldAddress{category.position, index}];
+        text = value(text);
+      }
+  };
+  if (!options.amounts) {
+    formatEach([&](const std::string&) { return engine::FormatCurrency(0, locale); });
+    return texts;
+  }
+  const std::vector<std::uint8_t> bytes = ReadFileBytes(*options.amounts);
+  try {
+    texts = ReadAmountsFile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), locale);
+  } catch (const AmountsFileError& error) {
+    throw std::runtime_error(*options.amounts + ", " + error.what());
+  }
+  formatEach([&](const std::string& typed) { return engine::FormatCurrency(*engine::ParseAmount(typed, locale), locale); });
+  return texts;
+}
+
+// Reports of the run go to stderr, one line each; the run goes on as it would on screen.
+class ConsoleDesktop final : public Desktop {
+ public:
+  MessageAnswer showMessage(const QString& text, const QString&, MessageButtons, MessageIcon) override {
+    QString line = text;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    std::fprintf(stderr, "quillora-cli generate: %s\n", line.simplified().toLocal8Bit().constData());
+    ++reports;
+    return MessageAnswer::Ok;
+  }
+  QString askSaveFileName(const SaveFileRequest&) override { return {}; }
+  void openUrl(const QString&) override {}
+  void endProgram() override {}
+  int reports = 0;
+};
+
+}  // namespace
+
+int RunGenerate(const std::vector<std::string>& args) {
+  const GenerateOptions options = ParseOptions(args);
+  const engine::NumberLocale locale = SystemNumberLocale();
+  const BudgetTexts fields = ReadBudget(options, locale);
+
+  ConsoleDesktop desktop;
+  SystemClock clock;
+  SystemRandom random;
+  ExcelSession session(EmbeddedSpreadsheet(locale));
+  GenerationServices services{desktop, clock, random, session, resources::TemplateBytes,
+                              [] { return ResolveTemporaryFolder(ProcessEnvironment); }};
+  QString workbookPath;
+  QImage picture;
+  GenerationWindowSteps windows;
+  windows.showPicture = [&](const QImage& shown) { picture = shown; };
+  windows.takeWorkbook = [&](const QString& path) { workbookPath = path; };
+  RunWorkbookGeneration(services, fields, windows);
+
+  const std::filesystem::path temporaryWorkbook = workbookPath.toStdString();
+  struct RemoveAtEnd {
+    const std::filesystem::path& path;
+    ~RemoveAtEnd() {
+      if (!path.empty()) DeleteFileQuietly(path);
+    }
+  } removeAtEnd{temporaryWorkbook};
+  if (desktop.reports > 0 || workbookPath.isEmpty() || picture.isNull())
+    throw std::runtime_error("the generation run failed; nothing was written");
+
+  const std::vector<std::uint8_t> workbook = ReadFileBytes(temporaryWorkbook);
+  const std::vector<std::uint8_t> png = options.picture ? EncodePng(picture) : std::vector<std::uint8_t>();
+  engine::automation::ReplaceFile(*options.output, workbook);
+  if (options.picture) engine::automation::ReplaceFile(*options.picture, png);
+  return 0;
+}
+
+}  // namespace quillora::cli

@@ -1,0 +1,49 @@
+#!/bin/sh
+# The main road in the real program under a virtual X server, driven by the mouse: load the
+# sample data, "Start Creating Template", the preview on screen, "Zoom Out", close.
+# Usage: tests/gui/main_road.sh PROGRAM OUTPUT_FOLDER
+# Screenshots land in OUTPUT_FOLDER: form1.png (start), form1-sample.png (sample loaded),
+# preview.png (the preview at 100 %), preview-zoomed-out.png (after "Zoom Out").
+# Fails when a step does not show on screen, when the temporary workbook is not there while
+# the preview shows, or when closing leaves it behind or does not end the program.
+set -eu
+program=$(realpath "$1")
+out=$(realpath -m "$2")
+here=$(dirname "$(realpath "$0")")
+rm -rf "$out" && mkdir -p "$out/tmp" && chmod 700 "$out/tmp"
+exec timeout 120 xvfb-run -a -s "-screen 0 800x700x24 -dpi 96" sh -c '
+  set -eu
+  program=$1 out=$2 here=$3
+  fail() { echo "FAIL: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
+  visible() { xdotool search --onlyvisible --name "^Quillora\$" 2>/dev/null || true; }
+  # Polls (at most 10 s) until the command given succeeds.
+  until_true() { i=0; until "$@"; do i=$((i + 1)); [ $i -lt 100 ] || return 1; xdotool sleep 0.1; done; }
+  only_preview() { set -- $(visible); [ $# -eq 1 ] && xdotool getwindowgeometry "$1" | grep -q "656x623"; }
+  differs() { import -window root "$out/now.png"; [ "$(compare -metric AE "$1" "$out/now.png" null: 2>&1 || true)" != 0 ]; }
+  drawn() { import -window root "$out/now.png"; [ "$(convert "$out/now.png" -format %k info:)" -gt 8 ]; }
+  shot() { import -window root "$out/$1.png"; }
+
+  TEMP=$out/tmp HOME=$out "$program" &
+  pid=$!
+  form1=$(xdotool search --sync --onlyvisible --name "^Quillora\$" | head -n 1)
+  until_true drawn || fail "the entry window was not drawn"
+  shot form1
+  xdotool mousemove --window "$form1" 460 55 click 1          # Load Sample/Example Data
+  until_true differs "$out/form1.png" || fail "the sample amounts did not show"
+  shot form1-sample
+  xdotool mousemove --window "$form1" 308 21 click 1          # Start Creating Template
+  until_true only_preview || fail "the preview did not replace the entry window"
+  until_true differs "$out/form1-sample.png" || fail "the preview was not drawn"
+  shot preview
+  workbooks=$(ls "$out/tmp" | grep -c "^tamrel[1-9]\{8\}\.xls\$" || true)
+  [ "$workbooks" = 1 ] || fail "temporary folder holds: $(ls "$out/tmp")"
+  preview=$(visible)
+  xdotool mousemove --window "$preview" 480 557 click 1       # Zoom Out
+  until_true differs "$out/preview.png" || fail "Zoom Out changed nothing"
+  shot preview-zoomed-out
+  /usr/bin/python3 "$here/close_window.py" "$preview"
+  wait "$pid" || fail "the program ended with an error"
+  [ -z "$(ls "$out/tmp")" ] || fail "left in the temporary folder: $(ls "$out/tmp")"
+  rm -f "$out/now.png"
+  echo "main road passed; screenshots in $out"
+' road "$program" "$out" "$here"

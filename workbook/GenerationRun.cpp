@@ -1,0 +1,173 @@
+#include "workbook/GenerationRun.h"
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "app/ErrorTrap.h"
+#include "app/QuietDelete.h"
+#include "budget/core/Budget.h"
+#include "workbook/SheetCapture.h"
+#include "workbook/core/FileHelpers.h"
+#include "workbook/core/PrivateFiles.h"
+
+namespace quillora {
+namespace {
+
+using engine::automation::Workbook;
+
+constexpr const char* kTemplateFile = "template.xlt";
+constexpr const char* kPictureFile = "temp.bmp";
+
+template <class T>
+T& Required(std::optional<T>& value, const char* what) {
+  if (!value) throw std::runtime_error(std::string("Object variable not set: ") + what);
+  return *value;
+}
+
+// The run's state between its steps; each step reads what earlier ones left.
+class Run {
+ public:
+  Run(GenerationServices& services, const BudgetTexts& fields, const GenerationWindowSteps& windows)
+      : s_(services), fields_(fields), windows_(windows),
+        trap_(services.desktop, QStringLiteral("Form1"), QStringLiteral("PushButton22_Click")) {}
+
+  void operator()() {
+    window(100, windows_.busyPointer);
+    window(102, windows_.lockDrawing);
+    trap_(104, [&] { s_.session.StartExcelApp(); });
+    trap_(106, [&] { template_ = s_.templateBytes(); });
+    trap_(108, [&] { folder_ = s_.temporaryFolder(); });
+    trap_(108, [&] { ProvideTemplateCopy(Required(template_, "the template"), inFolder(kTemplateFile)); });
+    trap_(110, [&] { openTemplate(); });
+    fillCells();
+    trap_(232, [&] { s_.session.app().Range("B9").Select(); });
+    trap_(234, [&] { s_.session.app().SetVisible(false); });
+    trap_(236, [&] { chooseWorkbookPath(); });
+    trap_(252, [&] {
+      s_.session.workbook().SaveAs(Required(workbookPath_, "no temporary workbook name").string(),
+                                   s_.session.GetWorkbookFileFormat(&s_.session.app()));
+    });
+    trap_(254, [&] { s_.session.app().SetDisplayAlerts(false); });
+    trap_(256, [&] { s_.session.workbook().Close(); });
+    trap_(258, [&] { s_.session.app().Quit(); });
+    trap_(260, [&] { s_.session.ReleaseExcelApp(); });
+    capture();
+    trap_(276, [&] { showPicture(); });
+    window(278, windows_.defaultPointer);
+    trap_(280, [&] {
+      if (windows_.takeWorkbook)
+        windows_.takeWorkbook(workbookPath_ ? QString::fromStdString(workbookPath_->string()) : QString());
+    });
+    window(282, windows_.showPreview);
+    window(284, windows_.hideEntryWindow);
+    if (folder_) {
+      DeleteFileQuietly(*folder_ / kPictureFile);   // 286
+      DeleteFileQuietly(*folder_ / kTemplateFile);  // 288
+    }
+    window(290, windows_.unlockDrawing);
+  }
+
+ private:
+  void window(int step, const std::function<void()>& action) {
+    if (action) trap_(step, action);
+  }
+
+  std::filesystem::path inFolder(const char* name) { return Required(folder_, "no temporary folder") / name; }
+
+  void openTemplate() {
+    const std::filesystem::path path = inFolder(kTemplateFile);
+    // Only a file of the user's own is opened: never one reached through a planted link.
+    if (!IsOwnRegularFile(path))
+      throw std::runtime_error("Cannot open " + path.string() + ": it is not a regular file of yours");
+    s_.session.ExcelWorkbook = s_.session.app().Workbooks().Open(path.string());
+  }
+
+  // Steps 112-230: each category in its own block of twelve step numbers, estimated amounts
+  // into column B and actual amounts into column C, row by row.
+  void fillCells() {
+    for (const BudgetCategory& category : BudgetCategories()) {
+      const int base = 112 + 12 * category.position;
+      int i = 0;
+      for (int k = 0; k < category.itemCount(); ++k) {
+        const int row = category.sheetFirstRow + k;
+        for (const int column : {2, 3}) {
+          const std::string& text = fields_[FieldAddress{category.position, i}];
+          trap_(base + (column == 2 ? 4 : 8),
+                [&] { s_.session.app().Worksheets(1).Cells(row, column).SetValue(text); });
+          ++i;
+        }
+      }
+    }
+  }
+
+  // Steps 236-250: a fresh name, tried again on a clash a bounded number of times. The
+  // generator is seeded once per run from a fine clock, so the digits differ from each other.
+  void chooseWorkbookPath() {
+    const std::filesystem::path folder = Required(folder_, "no temporary folder");
+    s_.random.seed(s_.clock.fineTicks());
+    for (int attempt = 0; attempt < kWorkbookNameAttempts; ++attempt) {
+      std::filesystem::path path = folder / (TemporaryWorkbookName(s_.random) + ".xls");
+      if (!NameTaken(path)) {
+        workbookPath_ = std::move(path);
+        return;
+      }
+    }
+    throw std::runtime_error("No free temporary workbook name in " + folder.string() + " after " +
+                             std::to_string(kWorkbookNameAttempts) + " attempts");
+  }
+
+  // Steps 262-274: the saved workbook opened in a second instance and photographed there.
+  void capture() {
+    std::optional<Application> instance;
+    std::optional<Workbook> book;
+    trap_(262, [&] {
+      instance = s_.session.OpenWorkbookInNewInstance(Required(workbookPath_, "no temporary workbook").string());
+    });
+    window(264, windows_.busyPointer);
+    trap_(266, [&] {
+      const auto workbooks = Required(instance, "no capture instance").Workbooks();
+      book = workbooks.Item(workbooks.count());
+    });
+    trap_(268, [&] { saveCellsActivesheet(s_.desktop, book ? &*book : nullptr, inFolder(kPictureFile)); });
+    trap_(270, [&] { Required(instance, "no capture instance").SetDisplayAlerts(false); });
+    trap_(272, [&] { Required(book, "no capture workbook").Close(); });
+    trap_(274, [&] { Required(instance, "no capture instance").Quit(); });
+  }
+
+  void showPicture() {
+    const std::filesystem::path path = inFolder(kPictureFile);
+    QImage picture;
+    if (!picture.load(QString::fromStdString(path.string())))
+      throw std::runtime_error("Cannot load the picture file " + path.string());
+    if (windows_.showPicture) windows_.showPicture(picture);
+  }
+
+  GenerationServices& s_;
+  const BudgetTexts& fields_;
+  const GenerationWindowSteps& windows_;
+  ErrorTrap trap_;
+  std::optional<std::vector<std::uint8_t>> template_;
+  std::optional<std::filesystem::path> folder_;
+  std::optional<std::filesystem::path> workbookPath_;
+};
+
+}  // namespace
+
+std::string TemporaryWorkbookName(RandomSource& random) {
+  std::string name = "tamrel";
+  for (int k = 0; k < 8; ++k) {
+    int digit = static_cast<int>(random.uniform() * 9) + 1;
+    if (digit > 9) digit = 9;  // a draw that rounds up to 1.0
+    name += static_cast<char>('0' + digit);
+  }
+  return name;
+}
+
+void RunWorkbookGeneration(GenerationServices& services, const BudgetTexts& fields,
+                           const GenerationWindowSteps& windows) {
+  Run run(services, fields, windows);
+  run();
+}
+
+}  // namespace quillora

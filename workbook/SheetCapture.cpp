@@ -1,0 +1,85 @@
+#include "workbook/SheetCapture.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+
+#include "app/ErrorTrap.h"
+#include "spreadsheet/render/SheetRenderer.h"
+#include "workbook/core/BmpFile.h"
+#include "workbook/core/PrivateFiles.h"
+
+namespace quillora {
+namespace {
+
+QClipboard& Clipboard() {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard == nullptr) throw std::runtime_error("No clipboard: the program runs without a window system");
+  return *clipboard;
+}
+
+// The picture as a 24-bit bitmap file, straight from its 32-bit pixels.
+std::vector<std::uint8_t> BitmapFile(const QImage& picture) {
+  const QImage pixels =
+      picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
+  static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "32-bit pixels are read as blue, green, red bytes");
+  return EncodeBmp(pixels.constBits(), pixels.width(), pixels.height(), pixels.bytesPerLine());
+}
+
+}  // namespace
+
+void CopyRangePictureToClipboard(const engine::Workbook& workbook, int sheet, const engine::CellRange& range) {
+  const render::CellRange cells{range.rowFirst, range.columnFirst, range.rowLast, range.columnLast};
+  const QImage picture = render::RenderRange(workbook, workbook.sheets.at(static_cast<std::size_t>(sheet)), cells);
+  Clipboard().setImage(picture);
+}
+
+std::optional<QImage> ReadClipboardImage() {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard == nullptr) return std::nullopt;
+  QImage picture = clipboard->image();
+  if (picture.isNull()) return std::nullopt;
+  return picture;
+}
+
+std::optional<QImage> GetClipboardPicture(int /*format*/, const ClipboardRead& read) {
+  // Another program may hold the clipboard for a moment; a failed read is simply repeated.
+  for (int attempt = 0; attempt < kClipboardAttempts; ++attempt) {
+    if (std::optional<QImage> picture = read()) return picture;
+  }
+  return std::nullopt;
+}
+
+void saveCellsActivesheet(Desktop& desktop, const engine::automation::Workbook* workbook,
+                          const std::filesystem::path& path, const ClipboardRead& read) {
+  ErrorTrap trap(desktop, QStringLiteral("Excel1"), QStringLiteral("saveCellsActivesheet"));
+  std::optional<engine::automation::Worksheet> sheet;
+  const auto usedRange = [&] {
+    if (!sheet) throw std::runtime_error("Object variable not set: no active sheet");
+    return sheet->UsedRange();
+  };
+  trap(100, [&] {
+    if (workbook == nullptr) throw std::runtime_error("Object variable not set: no workbook");
+    sheet = workbook->ActiveSheet();
+  });
+  int lastRow = 0, lastColumn = 0;
+  trap(102, [&] {
+    const auto rows = usedRange().Rows();
+    lastRow = rows.Item(rows.count()).Row();
+  });
+  trap(104, [&] {
+    const auto columns = usedRange().Columns();
+    lastColumn = columns.Item(columns.count()).Column();
+  });
+  if (!(lastRow > 1 && lastColumn > 1)) return;  // step 106
+  trap(110, [&] { usedRange().CopyPicture(); });
+  trap(112, [&] {
+    const std::optional<QImage> picture = GetClipboardPicture(0, read);
+    if (!picture) throw std::runtime_error("The clipboard holds no picture of the sheet");
+    WriteFreshFile(BitmapFile(*picture), path);
+  });
+}
+
+}  // namespace quillora
