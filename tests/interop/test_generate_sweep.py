@@ -3,7 +3,8 @@
 
 The budgets come from a fixed seed (printed first; pass --seed=N to run others) and are
 spread over en_US, de_DE and fr_FR, with every typed form the amount parser accepts (see
-budget_sweep.py); every tenth run also asks for the picture. Each generated workbook is
+budget_sweep.py); every tenth run also asks for the picture, and under each locale a text
+only another locale accepts makes generate fail in one line and write nothing. Each generated workbook is
 read by xlrd (all 142 input cells, every category total and both grand totals as cached in
 the file) and recalculated by `ssconvert --recalc` (every total). An input cell holds the
 typed amount as the entry window keeps it, to the cent; a total equals the exact sum of
@@ -88,6 +89,24 @@ def check_with_ssconvert(name, path, totals, work, env):
               "%s: ssconvert recalculates %s%d as %r, expected %s" % (name, "ABC"[column], row, got, exact))
 
 
+# Per locale, a text another locale accepts but this one must refuse.
+FOREIGN = {"en_US.UTF-8": "1.234,50", "de_DE.UTF-8": "$1,500.00", "fr_FR.UTF-8": "1,500.00"}
+
+
+def check_refusals(cli, rng, work, env):
+    """An amount the locale refuses makes generate fail in one line naming it, writing nothing."""
+    for locale, text in sorted(FOREIGN.items()):
+        rows = budget(rng, locale)
+        position = rng.randrange(len(rows))
+        caption, label, row, estimated, actual = rows[position]
+        rows[position] = (caption, label, row, (text, None, None), actual)
+        out = work / ("refused-%s.xls" % locale.split(".")[0])
+        problem = generate(cli, rows, rng, locale, out, None, work, env)
+        lines = (problem or "").splitlines()
+        check(problem is not None and not out.exists() and len(lines) == 1 and "invalid estimated amount" in lines[0]
+              and text in lines[0], "%s: %r was not refused in one line: %r" % (locale, text, problem))
+
+
 def main():
     extra = [a for a in sys.argv[1:] if a.startswith("--seed=")]
     sys.argv = [a for a in sys.argv if not a.startswith("--seed=")]
@@ -122,6 +141,7 @@ def main():
         check_with_ssconvert(name, out, totals, work, env)
         spent["ssconvert"] += time.monotonic() - clock
 
+    check_refusals(cli, rng, work, env)
     print("%d budgets in %.1f s (%s)" % (BUDGETS, time.monotonic() - began,
                                          ", ".join("%s %.1f s" % item for item in spent.items())))
     for failure in failures[:40]:
