@@ -8,14 +8,17 @@ report or a hang. A picture that is written is a PNG with a size; a workbook tha
 writes reads back with `dump` (A1 the number 1, B2 the text, C3 a formula whose cached
 result is 2 on the first worksheet) and with xlrd (the same three cells). A file `dump`
 opens must not be refused by `set` except for the cell change itself: what the engine
-reads, it can write.
+reads, it can write. Random bytes, a renamed zip archive and a truncated workbook are
+refused by both commands, leaving no file behind.
 """
 import os
 import pathlib
+import random
 import struct
 import subprocess
 import sys
 import time
+import zipfile
 
 import xlrd
 
@@ -93,6 +96,20 @@ def check_written(cli, name, out, env):
     check(values == {"A1": 1.0, "B2": "corpus text", "C3": 2.0}, "%s: xlrd reads %r" % (name, values))
 
 
+def foreign_files(work, corpus):
+    """Random bytes, a zip archive named .xls and the first half of a corpus workbook."""
+    noise = work / "random.xls"
+    noise.write_bytes(bytes(random.Random(7).getrandbits(8) for _ in range(12000)))
+    renamed = work / "renamed.xls"
+    with zipfile.ZipFile(renamed, "w") as archive:
+        archive.writestr("[Content_Types].xml", "<Types/>")
+        archive.writestr("xl/workbook.xml", "<workbook/>")
+    source = max(corpus, key=lambda p: p.stat().st_size if p.name.startswith("xlrd-") else 0)
+    truncated = work / "truncated.xls"
+    truncated.write_bytes(source.read_bytes()[: source.stat().st_size // 2 + 33])
+    return [noise, renamed, truncated]
+
+
 def main():
     args, work, cli = start("corpus-tools")
     env = environment(work)
@@ -132,6 +149,14 @@ def main():
         print("%-55s render %-8s %5.2f s  set %-8s %5.2f s  %s" % (name, rendered, seconds_render, written, seconds_set, detail))
 
     print("corpus: %d files, %s, %.0f s" % (len(corpus), counts, time.monotonic() - began))
+    for path in foreign_files(work, corpus):
+        for command, out in (("render", ["--output", str(work / "foreign.png")]),
+                             ("set", [str(work / "foreign-set.xls")] + ASSIGNMENTS)):
+            arguments = [command, str(path)] + out
+            code, lines, _, _ = run(cli, arguments, env)
+            check(outcome(path.name, command, code, lines) == "refused", "%s: %s did not refuse it" % (path.name, command))
+        check(not (work / "foreign.png").exists() and not (work / "foreign-set.xls").exists(),
+              "%s: a refusal left a file behind" % path.name)
     for failure in failures:
         print("FAIL:", failure)
     print("%d failure(s)" % len(failures))
