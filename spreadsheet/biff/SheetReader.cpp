@@ -1,5 +1,6 @@
 #include "spreadsheet/biff/SheetReader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -142,9 +143,14 @@ class SheetParser {
       case rt::kRow: ReadRow(r); break;
       case rt::kWindow2: ReadWindow(r); break;
       case rt::kMergedCells:
-        // Writers put merges before or after the window settings; records around them keep
-        // the anchor they had, so drawings stay ahead of WINDOW2.
+        // Writers put merges before or after the window settings. After them (where this
+        // engine writes them) they anchor what follows, so a saved file reads back to the
+        // same order; before them the records around keep the anchor they had, so drawings
+        // stay ahead of WINDOW2.
         ReadMerges(r);
+        if (anchor_ == rt::kWindow2 || anchor_ == rt::kMergedCells ||
+            std::find(kSettingsAfterWindow.begin(), kSettingsAfterWindow.end(), anchor_) != kSettingsAfterWindow.end())
+          anchor_ = rt::kMergedCells;
         return i;
       case rt::kNumber: {
         const auto row = in.U16(), col = in.U16(), xf = in.U16();

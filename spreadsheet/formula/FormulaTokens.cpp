@@ -157,11 +157,20 @@ FormulaToken DecodeClassed(Reader& in, std::uint8_t b) {
       t.argCount = info->minArgs;
       return t;
     }
-    case ptg::kFuncVar:
+    case ptg::kFuncVar: {
       t.kind = FormulaToken::Kind::Function;
       t.argCount = in.U8("a function") & 0x7F;
       t.function = in.U16("a function") & 0x7FFF;
+      // A known function called with an argument count it cannot take is a damaged
+      // formula; the evaluator and printer rely on the count fitting the function.
+      const FunctionInfo* info = FindFunction(t.function);
+      if (info != nullptr && (t.argCount < info->minArgs || t.argCount > info->maxArgs)) {
+        throw FormulaError("the function " + std::string(info->name) + " takes " +
+                           std::to_string(info->minArgs) + " to " + std::to_string(info->maxArgs) +
+                           " arguments, not " + std::to_string(t.argCount));
+      }
       return t;
+    }
     case ptg::kName:
       t.kind = FormulaToken::Kind::Name;
       t.nameIndex = in.U16("a name");

@@ -193,6 +193,10 @@ QImage RenderRange(const engine::Workbook& workbook, const engine::Sheet& sheet,
     throw std::runtime_error("the range is too large to draw: " + std::to_string(width) + " x " +
                              std::to_string(height) + " pixels (at most " + std::to_string(kMaxImageSide) +
                              " on each side)");
+  if (static_cast<long long>(width) * height > kMaxImagePixels)
+    throw std::runtime_error("the range is too large to draw: " + std::to_string(width) + " x " +
+                             std::to_string(height) + " pixels (at most " + std::to_string(kMaxImagePixels) +
+                             " pixels in all)");
   QImage image(width, height, QImage::Format_RGB32);
   QPainter qpainter(&image);
   painter.Paint(qpainter);

@@ -10,15 +10,18 @@
 
 namespace quillora::render {
 
-// Largest picture drawn, in pixels along either side.
+// Largest picture drawn, in pixels along either side and in all (2^26 pixels, 256 MiB at four
+// bytes each): a small file whose used range reaches far must not claim gigabytes.
 inline constexpr int kMaxImageSide = 32767;
+inline constexpr long long kMaxImagePixels = 1LL << 26;
 
 // Size of the picture of `range`: the sum of its visible column widths and row heights.
 QSize RangeImageSize(const engine::Workbook& workbook, const engine::Sheet& sheet,
                      const CellRange& range);
 
 // The picture of `range`. Throws std::runtime_error when the range is wider or taller than
-// kMaxImageSide pixels, or when every row or column of it is hidden.
+// kMaxImageSide pixels or larger than kMaxImagePixels, or when every row or column of it is
+// hidden.
 QImage RenderRange(const engine::Workbook& workbook, const engine::Sheet& sheet, const CellRange& range);
 
 // The active sheet of the workbook (the first one when the window names none that exists).

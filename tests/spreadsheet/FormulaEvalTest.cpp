@@ -131,6 +131,8 @@ TEST_F(FormulaEvalTest, UnsupportedFormulasSayWhy) {
   EXPECT_THROW(Eval("Rate*2"), UnsupportedFormula);
   EXPECT_FALSE(CompiledFormula(CompileFormula("LEN(\"x\")")).Evaluable());
   EXPECT_TRUE(CompiledFormula(CompileFormula("SUM(A1)+IF(1,2,3)")).Evaluable());
+  // IF called with no arguments is refused when read, not evaluated.
+  EXPECT_THROW(CompiledFormula(std::vector<std::uint8_t>{0x42, 0x00, 0x01, 0x00}), FormulaError);
   try {
     Eval("LEN(\"x\")");
     FAIL();

@@ -264,6 +264,21 @@ TEST(RenderTextTest, NumbersTooWideShowHashes) {
   EXPECT_GT(InkIn(image, image.rect(), Hex(0xFFFFFF)).count, 0);
 }
 
+TEST(RenderGeometryTest, RangesTooLargeToDrawAreRefusedBeforeAnyPixelIsAllocated) {
+  engine::Workbook book = SmallBook(false);
+  const engine::Sheet& sheet = book.sheets[0];
+  // 256 columns of 64 px and 1800 rows of 17 px: each side fits, the area (about 500 million
+  // pixels, 2 GB) does not.
+  try {
+    RenderRange(book, sheet, {0, 0, 1799, 255});
+    FAIL();
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("pixels in all"), std::string::npos) << e.what();
+  }
+  EXPECT_THROW(RenderRange(book, sheet, {0, 0, 65535, 0}), std::runtime_error);  // too tall
+  EXPECT_EQ(RenderRange(book, sheet, {0, 0, 99, 25}).size(), QSize(26 * 64, 100 * 17));
+}
+
 TEST(RenderFontTest, MissingFontsGetLookAlikes) {
   EXPECT_EQ(DrawnFamily("Monotype Corsiva"), QStringLiteral("Z003"));
   EXPECT_EQ(DrawnFamily("Arial"), QStringLiteral("Liberation Sans"));

@@ -82,6 +82,25 @@ TEST(WorkbookRoundTrip, OtherStreamsAndUnknownRecordsWithContinuesAreKept) {
   EXPECT_EQ(WriteWorkbook(read), bytes);
 }
 
+TEST(WorkbookRoundTrip, AKeptRecordAfterTheMergesStaysThereOnTheNextSave) {
+  // Anchored to a feature header the sheet does not have, the record is written after the
+  // merges; read back, it must stay after them, not move ahead of them.
+  Workbook book = NewWorkbook();
+  book.sheets.emplace_back();
+  book.sheets[0].name = "S";
+  book.sheets[0].merges.push_back({{0, 0}, {0, 2}});
+  KeptRecord feature;
+  feature.type = 0x0868;
+  feature.data = {0x68, 0x08, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0};  // a protection feature
+  feature.after = 0x0867;
+  book.sheets[0].kept.push_back(feature);
+  const auto first = WriteWorkbook(book);
+  const Workbook read = ReadWorkbook(first);
+  ASSERT_EQ(read.sheets[0].kept.size(), 1u);
+  EXPECT_EQ(read.sheets[0].kept[0].data, feature.data);
+  EXPECT_EQ(WriteWorkbook(read), first);
+}
+
 TEST(WorkbookRoundTrip, ACellOutsideTheGridIsRefusedOnSave) {
   Workbook book = NewWorkbook();
   book.sheets.emplace_back();
