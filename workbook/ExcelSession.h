@@ -31,7 +31,7 @@ class ExcelSession {
  public:
   explicit ExcelSession(SpreadsheetStarter starter) : starter_(std::move(starter)) {}
 
-  // A new instance, started the way "Excel.Application" creation starts one.
+  // A new instance, as creating the application object starts one; throws when none starts.
   Application NewInstance() const;
 
   // ExcelApp = a new instance.
