@@ -36,8 +36,11 @@ DefinedName DecodeName(std::span<const std::uint8_t> data) {
   name.builtIn = options & kBuiltInFlag;
   name.options = options & ~kBuiltInFlag;
   if (name.builtIn) {
-    const std::string code = ReadNameChars(in, length);
-    name.builtInCode = code.empty() ? 0 : static_cast<std::uint8_t>(code[0]);
+    // The code is the first character itself, not the first byte of its UTF-8 form.
+    const std::u16string code = Utf8ToUtf16(ReadNameChars(in, length));
+    if (code.empty() || code[0] > 0xFF)
+      throw BiffError("The workbook is damaged: a built-in defined name has an unknown code");
+    name.builtInCode = static_cast<std::uint8_t>(code[0]);
   } else {
     name.name = ReadNameChars(in, length);
   }

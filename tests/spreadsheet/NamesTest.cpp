@@ -75,6 +75,15 @@ TEST(DefinedNames, RecordKeepsOptionsShortcutAndTexts) {
   EXPECT_EQ(bytes[14], 1);  // the wide-characters flag
   EXPECT_EQ(DecodeName(bytes), wide);
 
+  // A built-in code above 127 is one character on disk and keeps its value.
+  DefinedName builtIn;
+  builtIn.builtIn = true;
+  builtIn.builtInCode = 0xC2;
+  builtIn.formula = {0x1C, 0x07};
+  bytes.clear();
+  EncodeName(bytes, builtIn);
+  EXPECT_EQ(DecodeName(bytes), builtIn);
+
   DefinedName empty;
   bytes.clear();
   EXPECT_THROW(EncodeName(bytes, empty), std::runtime_error);
