@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "app/AppContext.h"
-#include "bench/SilentDesktop.h"
+#include "app/HeadlessDesktop.h"
 #include "budget/Form1.h"
 #include "preview/Form2.h"
 
@@ -20,7 +20,7 @@ void BM_ClickToPreview(benchmark::State& state) {
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / ("quillora-click-bench-" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
-  bench::SilentDesktop desktop;
+  HeadlessDesktop desktop;
   SystemClock clock;
   SystemRandom random;
   AppContext context{desktop, clock, random, folder, [&] { return folder; }};
@@ -40,7 +40,7 @@ void BM_ClickToPreview(benchmark::State& state) {
     state.ResumeTiming();
   }
   std::filesystem::remove_all(folder);
-  if (desktop.reports > 0) state.SkipWithError("the run reported failures");
+  if (desktop.messages > 0) state.SkipWithError("the run reported failures");
 }
 BENCHMARK(BM_ClickToPreview)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "bench/SilentDesktop.h"
+#include "app/HeadlessDesktop.h"
 #include "app/core/Services.h"
 #include "resources/resources.h"
 #include "workbook/GenerationRun.h"
@@ -21,7 +21,7 @@ void BM_GenerationRun(benchmark::State& state) {
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / ("quillora-bench-" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
-  bench::SilentDesktop desktop;
+  HeadlessDesktop desktop;
   SystemClock clock;
   SystemRandom random;
   ExcelSession session(EmbeddedSpreadsheet(engine::UnitedStatesConventions()));
@@ -40,7 +40,7 @@ void BM_GenerationRun(benchmark::State& state) {
     state.ResumeTiming();
   }
   std::filesystem::remove_all(folder);
-  if (desktop.reports > 0) state.SkipWithError("the generation run reported failures");
+  if (desktop.messages > 0) state.SkipWithError("the generation run reported failures");
 }
 BENCHMARK(BM_GenerationRun)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

@@ -8,6 +8,7 @@
 #include <span>
 #include <stdexcept>
 
+#include "app/HeadlessDesktop.h"
 #include "app/QuietDelete.h"
 #include "app/RegionalSettings.h"
 #include "budget/core/BudgetTexts.h"
@@ -78,20 +79,11 @@ BudgetTexts ReadBudget(const GenerateOptions& options, const engine::NumberLocal
 }
 
 // Reports of the run go to stderr, one line each; the run goes on as it would on screen.
-class ConsoleDesktop final : public Desktop {
- public:
-  MessageAnswer showMessage(const QString& text, const QString&, MessageButtons, MessageIcon) override {
-    QString line = text;
-    line.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    std::fprintf(stderr, "quillora-cli generate: %s\n", line.simplified().toLocal8Bit().constData());
-    ++reports;
-    return MessageAnswer::Ok;
-  }
-  QString askSaveFileName(const SaveFileRequest&) override { return {}; }
-  void openUrl(const QString&) override {}
-  void endProgram() override {}
-  int reports = 0;
-};
+void PrintReport(const QString& text) {
+  QString line = text;
+  line.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
+  std::fprintf(stderr, "quillora-cli generate: %s\n", line.simplified().toLocal8Bit().constData());
+}
 
 }  // namespace
 
@@ -100,7 +92,8 @@ int RunGenerate(const std::vector<std::string>& args) {
   const engine::NumberLocale locale = SystemNumberLocale();
   const BudgetTexts fields = ReadBudget(options, locale);
 
-  ConsoleDesktop desktop;
+  HeadlessDesktop desktop;
+  desktop.onMessage = PrintReport;
   SystemClock clock;
   SystemRandom random;
   ExcelSession session(EmbeddedSpreadsheet(locale));
@@ -120,7 +113,7 @@ int RunGenerate(const std::vector<std::string>& args) {
       if (!path.empty()) DeleteFileQuietly(path);
     }
   } removeAtEnd{temporaryWorkbook};
-  if (desktop.reports > 0 || workbookPath.isEmpty() || picture.isNull())
+  if (desktop.messages > 0 || workbookPath.isEmpty() || picture.isNull())
     throw std::runtime_error("the generation run failed; nothing was written");
 
   const std::vector<std::uint8_t> workbook = ReadFileBytes(temporaryWorkbook);

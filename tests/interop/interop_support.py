@@ -15,6 +15,14 @@ def check(condition, message):
         failures.append(message)
 
 
+def finish(most=None):
+    """Prints the failures (at most `most` of them) and their count; the exit code."""
+    for failure in failures[:most]:
+        print("FAIL:", failure)
+    print("%d failure(s)" % len(failures))
+    return 1 if failures else 0
+
+
 def environment(work, **extra):
     """The process environment with a private runtime folder and home under `work`."""
     env = dict(os.environ)

@@ -22,7 +22,7 @@ import zipfile
 
 import xlrd
 
-from interop_support import check, environment, failures, start
+from interop_support import check, environment, failures, start, finish
 
 ASSIGNMENTS = ["A1=1", "B2=corpus text", "C3==A1+1"]
 TIMEOUT = 60
@@ -157,10 +157,7 @@ def main():
             check(outcome(path.name, command, code, lines) == "refused", "%s: %s did not refuse it" % (path.name, command))
         check(not (work / "foreign.png").exists() and not (work / "foreign-set.xls").exists(),
               "%s: a refusal left a file behind" % path.name)
-    for failure in failures:
-        print("FAIL:", failure)
-    print("%d failure(s)" % len(failures))
-    return 1 if failures else 0
+    return finish()
 
 
 if __name__ == "__main__":

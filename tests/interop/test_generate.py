@@ -15,7 +15,7 @@ from decimal import Decimal
 
 import xlrd
 
-from interop_support import check, environment, failures, start
+from interop_support import check, environment, start, finish
 
 # Caption, first item row, total row (1-based), as the template lays them out.
 SECTIONS = [("Apparel", 9, 20), ("Decorations", 24, 30), ("Gifts", 34, 39), ("Flowers", 43, 49),
@@ -145,10 +145,7 @@ def main():
     check_sample(cli, work, env)
     check_refusals(cli, work, env)
     check_own_template(cli, work, env)
-    for failure in failures:
-        print("FAIL:", failure)
-    print(f"{len(failures)} failures")
-    return 1 if failures else 0
+    return finish()
 
 
 if __name__ == "__main__":

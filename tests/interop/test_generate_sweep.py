@@ -23,7 +23,7 @@ import time
 import xlrd
 
 from budget_sweep import LOCALES, amounts_csv, budget, expected_totals
-from interop_support import check, environment, failures, start
+from interop_support import check, environment, start, finish
 
 DEFAULT_SEED = 20261208
 BUDGETS = 50
@@ -144,10 +144,7 @@ def main():
     check_refusals(cli, rng, work, env)
     print("%d budgets in %.1f s (%s)" % (BUDGETS, time.monotonic() - began,
                                          ", ".join("%s %.1f s" % item for item in spent.items())))
-    for failure in failures[:40]:
-        print("FAIL:", failure)
-    print("%d failure(s)" % len(failures))
-    return 1 if failures else 0
+    return finish(40)
 
 
 if __name__ == "__main__":

@@ -17,7 +17,7 @@ import tempfile
 
 import xlrd
 
-from interop_support import check, failures
+from interop_support import check, finish
 
 CURRENCY = '&quot;$&quot;#,##0.00_);[Red]\\(&quot;$&quot;#,##0.00\\)'
 SOURCE = """<?xml version="1.0" encoding="UTF-8"?>
@@ -139,10 +139,7 @@ def main():
     check(len(result.stderr.strip().splitlines()) == 1 + result.stderr.count("QStandardPaths"),
           "the failure is not one line: %r" % result.stderr)
 
-    for failure in failures:
-        print("FAIL:", failure)
-    print("%d failure(s)" % len(failures))
-    return 1 if failures else 0
+    return finish()
 
 
 if __name__ == "__main__":

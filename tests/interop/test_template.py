@@ -16,7 +16,7 @@ import sys
 
 import xlrd
 
-from interop_support import check, failures
+from interop_support import check, finish
 from interop_support import environment as shared_environment
 
 
@@ -233,10 +233,7 @@ def main():
     check_with_xlrd(path)
     check_totals(args.cli, path, work, env)
 
-    for failure in failures:
-        print("FAIL:", failure)
-    print(f"{len(failures)} failures")
-    return 1 if failures else 0
+    return finish()
 
 
 if __name__ == "__main__":
