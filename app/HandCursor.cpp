@@ -6,12 +6,12 @@
 #include <stdexcept>
 
 #include "app/core/CursorFile.h"
-#include "workbook/core/FileHelpers.h"
+#include "spreadsheet/base/ReadFile.h"
 
 namespace quillora {
 
 QCursor LoadCursorFile(const std::filesystem::path& path) {
-  const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+  const std::vector<std::uint8_t> bytes = base::ReadWholeFile(path, base::kMaxTextFileBytes);
   std::vector<CursorImage> images;
   try {
     images = ReadCursorFile(bytes);

@@ -6,12 +6,12 @@
 
 #include "app/Theme.h"
 #include "app/core/SkinCheck.h"
-#include "workbook/core/FileHelpers.h"
+#include "spreadsheet/base/ReadFile.h"
 
 namespace quillora {
 
 void SkinFramework::LoadSkin(const std::filesystem::path& path) {
-  const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+  const std::vector<std::uint8_t> bytes = base::ReadWholeFile(path, base::kMaxTextFileBytes);
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   try {
     CheckSkinStyleSheet(text);

@@ -33,6 +33,9 @@ void Form1::PushButton22_Click() {
   windows.showPicture = [this](const QImage& picture) { previewWindow().setPicture(picture); };
   windows.defaultPointer = [this] { pointer_.set(PointerShape::Default); };
   windows.takeWorkbook = [this](const QString& path) { previewWindow().mExcelFile = path; };
+  windows.keepRunFolder = [this](std::shared_ptr<base::RunFolder> folder) {
+    previewWindow().keepRunFolder(std::move(folder));
+  };
   windows.showPreview = [this] { previewWindow().show(); };
   windows.hideEntryWindow = [this] { hide(); };
   windows.unlockDrawing = [this] { setUpdatesEnabled(true); };

@@ -5,7 +5,7 @@
 #include "cli/Commands.h"
 #include "spreadsheet/model/Dump.h"
 #include "spreadsheet/model/WorkbookIO.h"
-#include "workbook/core/FileHelpers.h"
+#include "spreadsheet/base/ReadFile.h"
 
 namespace quillora::cli {
 
@@ -13,7 +13,7 @@ int RunDump(const std::vector<std::string>& args) {
   // A wrong command line is one line too, like every other failure of dump.
   if (args.size() != 1)
     throw std::runtime_error("expected exactly one argument, the workbook file (usage: quillora-cli dump FILE)");
-  const std::vector<std::uint8_t> bytes = ReadFileBytes(args[0]);
+  const std::vector<std::uint8_t> bytes = base::ReadWholeFile(args[0], base::kMaxWorkbookBytes);
   const engine::Workbook workbook = engine::ReadWorkbook(bytes);
   engine::DumpWorkbook(workbook, std::cout);
   std::cout.flush();

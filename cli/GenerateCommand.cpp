@@ -1,25 +1,26 @@
 // quillora-cli generate [--sample | --amounts FILE.csv] --output OUT.xls [--picture OUT.png]:
 // the entry window's generation run without a window. The budget is all zeros, the sample
 // amounts or an amounts file; the finished workbook and the sheet's picture are copied out
-// and the temporary files removed. Any failure of the run means exit 1 and nothing written.
+// and the run's temporary folder removed. Every output is checked before the run, and both
+// are replaced only once both are complete: any failure means exit 1 and nothing written.
 #include <QImage>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <span>
 #include <stdexcept>
 
 #include "app/HeadlessDesktop.h"
-#include "app/QuietDelete.h"
 #include "app/RegionalSettings.h"
 #include "budget/core/BudgetTexts.h"
 #include "cli/Commands.h"
 #include "cli/PngFile.h"
 #include "resources/resources.h"
-#include "spreadsheet/automation/FileAccess.h"
+#include "spreadsheet/base/ReadFile.h"
+#include "spreadsheet/base/ReplaceFile.h"
 #include "spreadsheet/numbers/Amount.h"
 #include "workbook/GenerationRun.h"
 #include "workbook/core/AmountsFile.h"
-#include "workbook/core/FileHelpers.h"
 #include "workbook/core/TemporaryFolder.h"
 
 namespace quillora::cli {
@@ -68,7 +69,7 @@ BudgetTexts ReadBudget(const GenerateOptions& options, const engine::NumberLocal
     formatEach([&](const std::string&) { return engine::FormatCurrency(0, locale); });
     return texts;
   }
-  const std::vector<std::uint8_t> bytes = ReadFileBytes(*options.amounts);
+  const std::vector<std::uint8_t> bytes = base::ReadWholeFile(*options.amounts, base::kMaxTextFileBytes);
   try {
     texts = ReadAmountsFile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), locale);
   } catch (const AmountsFileError& error) {
@@ -91,6 +92,10 @@ int RunGenerate(const std::vector<std::string>& args) {
   const GenerateOptions options = ParseOptions(args);
   const engine::NumberLocale locale = SystemNumberLocale();
   const BudgetTexts fields = ReadBudget(options, locale);
+  // Both outputs are checked, and their new files opened beside them, before the run.
+  base::FileReplacement output(*options.output);
+  std::optional<base::FileReplacement> pictureOutput;
+  if (options.picture) pictureOutput.emplace(*options.picture);
 
   HeadlessDesktop desktop;
   desktop.onMessage = PrintReport;
@@ -104,22 +109,20 @@ int RunGenerate(const std::vector<std::string>& args) {
   GenerationWindowSteps windows;
   windows.showPicture = [&](const QImage& shown) { picture = shown; };
   windows.takeWorkbook = [&](const QString& path) { workbookPath = path; };
+  // The run's folder, with the temporary workbook, goes when this command ends.
+  std::shared_ptr<base::RunFolder> runFolder;
+  windows.keepRunFolder = [&](std::shared_ptr<base::RunFolder> folder) { runFolder = std::move(folder); };
   RunWorkbookGeneration(services, fields, windows);
 
-  const std::filesystem::path temporaryWorkbook = workbookPath.toStdString();
-  struct RemoveAtEnd {
-    const std::filesystem::path& path;
-    ~RemoveAtEnd() {
-      if (!path.empty()) DeleteFileQuietly(path);
-    }
-  } removeAtEnd{temporaryWorkbook};
   if (desktop.messages > 0 || workbookPath.isEmpty() || picture.isNull())
     throw std::runtime_error("the generation run failed; nothing was written");
 
-  const std::vector<std::uint8_t> workbook = ReadFileBytes(temporaryWorkbook);
-  const std::vector<std::uint8_t> png = options.picture ? EncodePng(picture) : std::vector<std::uint8_t>();
-  engine::automation::ReplaceFile(*options.output, workbook);
-  if (options.picture) engine::automation::ReplaceFile(*options.picture, png);
+  output.Write(base::ReadWholeFile(workbookPath.toStdString(), base::kMaxWorkbookBytes));
+  if (pictureOutput) pictureOutput->Write(EncodePng(picture));
+  output.Finish();
+  if (pictureOutput) pictureOutput->Finish();
+  output.Commit();
+  if (pictureOutput) pictureOutput->Commit();
   return 0;
 }
 

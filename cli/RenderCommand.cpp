@@ -5,10 +5,10 @@
 
 #include "cli/Commands.h"
 #include "cli/PngFile.h"
-#include "spreadsheet/automation/FileAccess.h"
 #include "spreadsheet/model/WorkbookIO.h"
 #include "spreadsheet/render/SheetRenderer.h"
-#include "workbook/core/FileHelpers.h"
+#include "spreadsheet/base/ReadFile.h"
+#include "spreadsheet/base/ReplaceFile.h"
 
 namespace quillora::cli {
 
@@ -30,11 +30,14 @@ int RunRender(const std::vector<std::string>& args) {
   if (!file) throw UsageError{"no workbook file given"};
   if (!output) throw UsageError{"no --output file given"};
 
-  const engine::Workbook workbook = engine::ReadWorkbook(ReadFileBytes(*file));
+  // The output is checked (and its new file opened) before any work is done.
+  base::FileReplacement out(*output);
+  const engine::Workbook workbook = engine::ReadWorkbook(base::ReadWholeFile(*file, base::kMaxWorkbookBytes));
   const engine::Sheet& sheet = render::ActiveSheet(workbook);
   const render::CellRange cells = range ? render::ParseRange(*range) : render::UsedRange(sheet);
   const QImage image = render::RenderRange(workbook, sheet, cells);
-  engine::automation::ReplaceFile(*output, EncodePng(image));
+  out.Write(EncodePng(image));
+  out.Commit();
   return 0;
 }
 

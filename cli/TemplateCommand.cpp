@@ -3,18 +3,21 @@
 
 #include "cli/Commands.h"
 #include "resources/resources.h"
-#include "workbook/core/FileHelpers.h"
+#include "spreadsheet/base/NewFile.h"
 
 namespace quillora::cli {
 
 int RunTemplate(const std::vector<std::string>& args) {
   if (args.size() != 1) throw UsageError{"expected exactly one argument, the file to write"};
   const std::filesystem::path out = args[0];
-  // Never replace a file: the exclusive create refuses it, this only says so plainly.
+  // Never replace a file: the exclusive create refuses anything of that name, links included.
+  // The new file is the user's own, so it gets the default mode of a new file.
   std::error_code ignored;
   if (std::filesystem::symlink_status(out, ignored).type() != std::filesystem::file_type::not_found)
     throw std::runtime_error(out.string() + " already exists; choose a new file name (nothing was written)");
-  WriteBytesToFile(resources::TemplateBytes(), out);
+  base::Descriptor file = base::CreateNewFile(out, 0666);
+  file.WriteAll(resources::TemplateBytes());
+  file.Close();
   return 0;
 }
 

@@ -1,4 +1,4 @@
-// Whatever bytes WriteBytesToFile is given come back unchanged from ReadFileBytes, and a
+// Whatever bytes WriteBytesToFile is given come back unchanged from ReadWholeFile, and a
 // second exclusive create of the same name is refused.
 #include <unistd.h>
 
@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "spreadsheet/base/ReadFile.h"
 #include "workbook/core/FileHelpers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -19,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::filesystem::path file = folder / "file";
   std::filesystem::remove(file);
   quillora::WriteBytesToFile({data, size}, file);
-  if (quillora::ReadFileBytes(file) != std::vector<std::uint8_t>(data, data + size)) std::abort();
+  if (quillora::base::ReadWholeFile(file, quillora::base::kMaxWorkbookBytes) != std::vector<std::uint8_t>(data, data + size)) std::abort();
   try {
     quillora::WriteBytesToFile({data, size}, file);
     std::abort();

@@ -143,7 +143,10 @@ void Form2::PushButton2_Click() {
 
 void Form2::PushButton8_Click() {
   ErrorTrap trap(context_.desktop, QStringLiteral("Form2"), QStringLiteral("PushButton8_Click"));
-  trap(102, [&] { DeleteFileQuietly(FilePath(mExcelFile)); });
+  trap(102, [&] {
+    DeleteFileQuietly(FilePath(mExcelFile));
+    runFolder_.reset();
+  });
   trap(104, [&] {
     if (form1_ == nullptr) throw std::runtime_error("The entry window is not there to go back to");
     form1_->show();
@@ -167,7 +170,10 @@ void Form2::closeEvent(QCloseEvent* event) {
 
 void Form2::Form_QueryUnload() {
   ErrorTrap trap(context_.desktop, QStringLiteral("Form2"), QStringLiteral("Form_QueryUnload"));
-  trap(100, [&] { DeleteFileQuietly(FilePath(mExcelFile)); });
+  trap(100, [&] {
+    DeleteFileQuietly(FilePath(mExcelFile));
+    runFolder_.reset();
+  });
   trap(102, [&] { QCoreApplication::processEvents(); });
   trap(104, [&] { QCoreApplication::processEvents(); });
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 
 #include "app/AppContext.h"
 #include "app/HoverFrame.h"
@@ -11,6 +12,7 @@
 #include "app/WindowPointer.h"
 #include "preview/FormTraps.h"
 #include "preview/PreviewViewport.h"
+#include "spreadsheet/base/RunFolder.h"
 
 namespace quillora {
 
@@ -36,6 +38,8 @@ class Form2 : public QWidget {
   // Full path of the generated workbook in the temporary folder; deleted on "< Back"
   // and on close.
   QString mExcelFile;
+  // The run folder that holds mExcelFile; removed with it on "< Back" and on close.
+  void keepRunFolder(std::shared_ptr<base::RunFolder> folder) { runFolder_ = std::move(folder); }
 
   // True from load (and from each new picture) until the set-up has run.
   bool firstActivatePending() const { return mFirstActivate; }
@@ -78,6 +82,7 @@ class Form2 : public QWidget {
   WindowPointer pointer_;
   preview::PreviewViewport viewport_;
   bool mFirstActivate = true;
+  std::shared_ptr<base::RunFolder> runFolder_;
 };
 
 }  // namespace quillora

@@ -8,20 +8,22 @@
 #include "app/ErrorTrap.h"
 #include "app/Theme.h"
 #include "preview/Form2.h"
-#include "spreadsheet/automation/FileAccess.h"
+#include "spreadsheet/base/ReadFile.h"
+#include "spreadsheet/base/ReplaceFile.h"
 #include "workbook/core/FileHelpers.h"
 
 namespace quillora {
 namespace {
 
 // Copies `source` over `target` so that `target` only ever holds its old content or the
-// whole copy: the bytes go to a new file beside it, which is then renamed over it.
+// whole copy: the bytes go to a new file beside it, which is then renamed over it. Each
+// failure names its file.
 void CopyReplacing(const std::filesystem::path& source, const std::filesystem::path& target) {
-  const std::vector<std::uint8_t> bytes = ReadFileBytes(source);
+  const std::vector<std::uint8_t> bytes = base::ReadWholeFile(source, base::kMaxWorkbookBytes);
   try {
-    engine::automation::ReplaceFile(target.string(), bytes);
+    base::ReplaceFile(target, bytes);
   } catch (const std::runtime_error& failure) {
-    throw std::runtime_error("Cannot save a copy as " + target.string() + ": " + failure.what());
+    throw std::runtime_error(std::string("Cannot save a copy as ") + failure.what());
   }
 }
 

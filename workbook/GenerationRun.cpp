@@ -9,8 +9,10 @@
 #include "budget/core/Budget.h"
 #include "workbook/SheetCapture.h"
 #include "workbook/core/BmpFile.h"
-#include "workbook/core/FileHelpers.h"
+#include "spreadsheet/base/FileKind.h"
+#include "spreadsheet/base/ReadFile.h"
 #include "workbook/core/PrivateFiles.h"
+#include "workbook/core/RunPause.h"
 
 namespace quillora {
 namespace {
@@ -23,7 +25,7 @@ constexpr const char* kPictureFile = "temp.bmp";
 // The picture file: the 24-bit bitmap the capture writes is unpacked directly, any other
 // picture goes through the general image reader.
 QImage LoadPicture(const std::filesystem::path& path) {
-  const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+  const std::vector<std::uint8_t> bytes = base::ReadWholeFile(path, base::kMaxPictureBytes, base::Links::Refuse);
   if (const std::optional<Bitmap24> bitmap = ReadBitmap24(bytes)) {
     QImage picture(bitmap->width, bitmap->height, QImage::Format_RGB32);
     if (picture.isNull()) throw std::runtime_error("Not enough memory for the picture in " + path.string());
@@ -54,8 +56,12 @@ class Run {
     window(102, windows_.lockDrawing);
     trap_(104, [&] { s_.session.StartExcelApp(); });
     trap_(106, [&] { template_ = s_.templateBytes(); });
-    trap_(108, [&] { folder_ = s_.temporaryFolder(); });
-    trap_(108, [&] { ProvideTemplateCopy(Required(template_, "the template"), inFolder(kTemplateFile)); });
+    trap_(108, [&] {
+      temporaryFolder_ = s_.temporaryFolder();
+      runFolder_ = std::make_shared<base::RunFolder>(*temporaryFolder_);
+      folder_ = runFolder_->path();
+    });
+    trap_(108, [&] { ProvideTemplateCopy(templateToUse(), inFolder(kTemplateFile)); });
     trap_(110, [&] { openTemplate(); });
     fillCells();
     trap_(232, [&] { s_.session.app().Range("B9").Select(); });
@@ -64,6 +70,7 @@ class Run {
     trap_(252, [&] {
       s_.session.workbook().SaveAs(Required(workbookPath_, "no temporary workbook name").string(),
                                    s_.session.GetWorkbookFileFormat(&s_.session.app()));
+      saved_ = true;
     });
     trap_(254, [&] { s_.session.app().SetDisplayAlerts(false); });
     trap_(256, [&] { s_.session.workbook().Close(); });
@@ -75,6 +82,7 @@ class Run {
     trap_(280, [&] {
       if (windows_.takeWorkbook)
         windows_.takeWorkbook(workbookPath_ ? QString::fromStdString(workbookPath_->string()) : QString());
+      if (windows_.keepRunFolder && saved_) windows_.keepRunFolder(runFolder_);
     });
     window(282, windows_.showPreview);
     window(284, windows_.hideEntryWindow);
@@ -82,6 +90,7 @@ class Run {
       DeleteFileQuietly(*folder_ / kPictureFile);   // 286
       DeleteFileQuietly(*folder_ / kTemplateFile);  // 288
     }
+    if (usedOwnTemplate_) DeleteFileQuietly(*temporaryFolder_ / kTemplateFile);  // 288
     window(290, windows_.unlockDrawing);
   }
 
@@ -90,12 +99,24 @@ class Run {
     if (action) trap_(step, action);
   }
 
+  // The user's own template.xlt in the temporary folder, when there is one (a regular file of
+  // the user's, never one behind a link), else the embedded template. It is copied into the
+  // run's folder, so a run never opens a file another run could change.
+  const std::vector<std::uint8_t>& templateToUse() {
+    const std::filesystem::path own = Required(temporaryFolder_, "no temporary folder") / kTemplateFile;
+    if (base::IsOwnRegularFile(own)) {
+      template_ = base::ReadWholeFile(own, base::kMaxWorkbookBytes, base::Links::Refuse);
+      usedOwnTemplate_ = true;
+    }
+    return Required(template_, "the template");
+  }
+
   std::filesystem::path inFolder(const char* name) { return Required(folder_, "no temporary folder") / name; }
 
   void openTemplate() {
     const std::filesystem::path path = inFolder(kTemplateFile);
     // Only a file of the user's own is opened: never one reached through a planted link.
-    if (!IsOwnRegularFile(path))
+    if (!base::IsOwnRegularFile(path))
       throw std::runtime_error("Cannot open " + path.string() + ": it is not a regular file of yours");
     s_.session.ExcelWorkbook = s_.session.app().Workbooks().Open(path.string());
   }
@@ -125,7 +146,7 @@ class Run {
     s_.random.seed(s_.clock.fineTicks());
     for (int attempt = 0; attempt < kWorkbookNameAttempts; ++attempt) {
       std::filesystem::path path = folder / (TemporaryWorkbookName(s_.random) + ".xls");
-      if (!NameTaken(path)) {
+      if (!base::NameTaken(path)) {
         workbookPath_ = std::move(path);
         return;
       }
@@ -147,6 +168,7 @@ class Run {
       book = workbooks.Item(workbooks.count());
     });
     trap_(268, [&] { saveCellsActivesheet(s_.desktop, book ? &*book : nullptr, inFolder(kPictureFile)); });
+    if (folder_) PauseRunIfAsked(*folder_);
     trap_(270, [&] { Required(instance, "no capture instance").SetDisplayAlerts(false); });
     trap_(272, [&] { Required(book, "no capture workbook").Close(); });
     trap_(274, [&] { Required(instance, "no capture instance").Quit(); });
@@ -163,6 +185,10 @@ class Run {
   const GenerationWindowSteps& windows_;
   ErrorTrap trap_;
   std::optional<std::vector<std::uint8_t>> template_;
+  std::optional<std::filesystem::path> temporaryFolder_;
+  std::shared_ptr<base::RunFolder> runFolder_;
+  bool usedOwnTemplate_ = false;
+  bool saved_ = false;  // the temporary workbook is in the run's folder
   std::optional<std::filesystem::path> folder_;
   std::optional<std::filesystem::path> workbookPath_;
 };

@@ -7,11 +7,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "app/Desktop.h"
 #include "app/core/Services.h"
 #include "budget/core/BudgetTexts.h"
+#include "spreadsheet/base/RunFolder.h"
 #include "workbook/ExcelSession.h"
 
 namespace quillora {
@@ -23,6 +25,9 @@ struct GenerationWindowSteps {
   std::function<void(const QImage&)> showPicture;     // 276, the loaded sheet picture
   std::function<void()> defaultPointer;               // 278
   std::function<void(const QString&)> takeWorkbook;   // 280, the temporary workbook's path
+  // 280, the run's own folder, which holds the temporary workbook: whoever keeps it keeps the
+  // workbook; without a keeper the folder and all in it go when the run ends.
+  std::function<void(std::shared_ptr<base::RunFolder>)> keepRunFolder;
   std::function<void()> showPreview;                  // 282
   std::function<void()> hideEntryWindow;              // 284
   std::function<void()> unlockDrawing;                // 290
@@ -36,7 +41,8 @@ struct GenerationServices {
   ExcelSession& session;
   // The embedded template, read afresh on every run.
   std::function<std::vector<std::uint8_t>()> templateBytes;
-  // The temporary folder T; may throw when no safe folder exists.
+  // The temporary folder T, in which each run makes a folder of its own; may throw when no
+  // safe folder exists.
   std::function<std::filesystem::path()> temporaryFolder;
 };
 

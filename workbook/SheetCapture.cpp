@@ -9,7 +9,7 @@
 #include "app/ErrorTrap.h"
 #include "spreadsheet/render/SheetRenderer.h"
 #include "workbook/core/BmpFile.h"
-#include "workbook/core/FileHelpers.h"
+#include "spreadsheet/base/NewFile.h"
 #include "workbook/core/PrivateFiles.h"
 
 namespace quillora {
@@ -27,10 +27,10 @@ void WriteBitmapFile(const QImage& picture, const std::filesystem::path& path) {
       picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
   static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "32-bit pixels are read as blue, green, red bytes");
   RemoveDirectoryEntry(path);
-  ExclusiveFile file(path);
+  base::Descriptor file = base::CreateNewFile(path);
   WriteBmp(pixels.constBits(), pixels.width(), pixels.height(), pixels.bytesPerLine(),
-           [&](std::span<const std::uint8_t> bytes) { file.write(bytes); });
-  file.close();
+           [&](std::span<const std::uint8_t> bytes) { file.WriteAll(bytes); });
+  file.Close();
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "resources/template/TemplateBuilder.h"
 #include "spreadsheet/model/WorkbookIO.h"
+#include "spreadsheet/base/ReadFile.h"
 #include "workbook/core/FileHelpers.h"
 
 int main(int argc, char** argv) {
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    const std::vector<std::uint8_t> floral = quillora::ReadFileBytes(argv[2]);
+    const std::vector<std::uint8_t> floral = quillora::base::ReadWholeFile(argv[2], quillora::base::kMaxPictureBytes);
     const std::vector<std::uint8_t> bytes =
         quillora::engine::WriteWorkbook(quillora::templates::BuildTemplate(floral));
     // The file is the build's own output: replace what an earlier build left.

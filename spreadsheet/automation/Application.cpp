@@ -2,7 +2,8 @@
 #include <algorithm>
 
 #include "spreadsheet/automation/AutomationState.h"
-#include "spreadsheet/automation/FileAccess.h"
+#include "spreadsheet/base/FileError.h"
+#include "spreadsheet/base/ReadFile.h"
 #include "spreadsheet/model/WorkbookIO.h"
 
 namespace quillora::engine::automation {
@@ -58,9 +59,9 @@ Workbook WorkbookCollection::Open(const std::string& path) const {
   LiveApplication(app_, "open " + path);
   std::vector<std::uint8_t> bytes;
   try {
-    bytes = ReadWholeFile(path);
-  } catch (const std::exception& e) {
-    throw AutomationError("Cannot open " + (path.empty() ? std::string("a workbook") : path) + ": " + e.what());
+    bytes = base::ReadWholeFile(path, base::kMaxWorkbookBytes);
+  } catch (const base::FileError& e) {
+    throw AutomationError(std::string("Cannot open ") + e.what());
   }
   return Open(path, std::move(bytes));
 }

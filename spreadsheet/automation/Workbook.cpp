@@ -2,7 +2,8 @@
 #include <algorithm>
 
 #include "spreadsheet/automation/AutomationState.h"
-#include "spreadsheet/automation/FileAccess.h"
+#include "spreadsheet/base/FileError.h"
+#include "spreadsheet/base/ReplaceFile.h"
 #include "spreadsheet/model/WorkbookIO.h"
 #include "spreadsheet/model/WorkbookRecalc.h"
 
@@ -37,7 +38,10 @@ void Workbook::SaveAs(const std::string& path, int fileFormat) const {
   const bool wasTemplate = book.model.isTemplate;
   book.model.isTemplate = false;  // saved as a workbook, not a template
   try {
-    ReplaceFile(path, WriteWorkbook(book.model));
+    base::ReplaceFile(path, WriteWorkbook(book.model));
+  } catch (const base::FileError& e) {
+    book.model.isTemplate = wasTemplate;
+    throw AutomationError(std::string("Cannot save ") + e.what());
   } catch (const std::exception& e) {
     book.model.isTemplate = wasTemplate;
     throw AutomationError("Cannot " + action + ": " + e.what());

@@ -2,6 +2,8 @@
 
 #include <QImage>
 
+#include "spreadsheet/render/PngImage.h"
+
 namespace quillora::render {
 namespace {
 
@@ -29,9 +31,10 @@ void PaintPictures(QPainter& painter, const engine::Workbook& workbook, const en
     const auto& blips = workbook.pictures.blips;
     if (picture.blipIndex >= 1 && static_cast<std::size_t>(picture.blipIndex) <= blips.size()) {
       const engine::Blip& blip = blips[picture.blipIndex - 1];
-      if (blip.kind != engine::BlipKind::Other)
-        image.loadFromData(blip.bytes.data(), static_cast<int>(blip.bytes.size()),
-                           blip.kind == engine::BlipKind::Jpeg ? "JPG" : "PNG");
+      if (blip.kind == engine::BlipKind::Png)
+        image = DecodePng(blip.bytes);
+      else if (blip.kind == engine::BlipKind::Jpeg)
+        image.loadFromData(blip.bytes.data(), static_cast<int>(blip.bytes.size()), "JPG");
     }
     if (image.isNull()) {
       painter.fillRect(target, QColor(0xC0, 0xC0, 0xC0));

@@ -14,6 +14,8 @@
 #include "budget/core/Twips.h"
 #include "tests/budget/Form1Harness.h"
 #include "tests/budget/WindowInput.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/FileBytes.h"
 #include "workbook/core/FileHelpers.h"
 
 namespace quillora {
@@ -76,7 +78,7 @@ TEST(Form1Load, ABrokenSkinIsReportedAt104AfterTheColoursChangedAndStartUpGoesOn
 TEST(Form1Load, TheSampleSkinIsAcceptedAndApplied) {
   testing::Form1Harness h;
   const std::vector<std::uint8_t> sample =
-      ReadFileBytes(fs::path(QUILLORA_SOURCE_DIR) / "resources" / "skins" / "sample.qss");
+      quillora::testing::ReadBytes(fs::path(QUILLORA_SOURCE_DIR) / "resources" / "skins" / "sample.qss");
   WriteSkin(h, std::string(sample.begin(), sample.end()));
   h.form->Form_Load();
   EXPECT_TRUE(h.desktop.messages.empty()) << h.desktop.messageTexts().join("|").toStdString();

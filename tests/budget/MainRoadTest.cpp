@@ -12,6 +12,8 @@
 #include "spreadsheet/automation/Automation.h"
 #include "tests/budget/Form1Harness.h"
 #include "tests/support/Mouse.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/FileBytes.h"
 #include "workbook/core/FileHelpers.h"
 
 namespace quillora {
@@ -33,7 +35,7 @@ struct MainRoad : testing::Form1Harness {
   fs::path temporaryFolder() const { return programFolder.path(); }
 };
 
-// Only the generated workbooks lie in the temporary folder.
+// The regular files in a folder.
 std::vector<std::string> FilesIn(const fs::path& folder) {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(folder))
@@ -71,7 +73,9 @@ TEST(MainRoad, SampleGeneratePreviewSaveBackGenerateAgainAndClose) {
   EXPECT_EQ(preview.viewport().model().zoom(), 1.0f);
   const fs::path first = preview.mExcelFile.toStdString();
   EXPECT_EQ(first.filename(), "tamrel33333333.xls");
-  EXPECT_EQ(FilesIn(road.temporaryFolder()), std::vector<std::string>{first.filename().string()});
+  // The workbook lies alone in the run's own folder inside the temporary folder.
+  EXPECT_EQ(first.parent_path().parent_path(), road.temporaryFolder());
+  EXPECT_EQ(FilesIn(first.parent_path()), std::vector<std::string>{first.filename().string()});
   {
     engine::automation::Application reader;
     reader.Workbooks().Open(first.string());
@@ -99,7 +103,7 @@ TEST(MainRoad, SampleGeneratePreviewSaveBackGenerateAgainAndClose) {
   road.desktop.saveNames.push_back(targetText);
   preview.PushButton6->click();
   EXPECT_EQ(road.desktop.messageTexts(), QStringList{QStringLiteral("Done.")});
-  EXPECT_EQ(ReadFileBytes(target), ReadFileBytes(first));
+  EXPECT_EQ(quillora::testing::ReadBytes(target), quillora::testing::ReadBytes(first));
   EXPECT_EQ(ReadWithXlrd(target), "225.0 7556.0 7518.0");
 
   // Again to that name: the question; "No" leaves the file alone, "Yes" replaces it.
@@ -112,12 +116,13 @@ TEST(MainRoad, SampleGeneratePreviewSaveBackGenerateAgainAndClose) {
     preview.PushButton6->click();
     EXPECT_EQ(road.desktop.messageTexts(), (QStringList{question, QStringLiteral("Done.")}));
   }
-  EXPECT_EQ(ReadFileBytes(target), ReadFileBytes(first));
+  EXPECT_EQ(quillora::testing::ReadBytes(target), quillora::testing::ReadBytes(first));
   road.desktop.messages.clear();
 
   // "< Back": the workbook goes, the entry window returns with every field as typed.
   preview.PushButton8->click();
   EXPECT_FALSE(fs::exists(first));
+  EXPECT_FALSE(fs::exists(first.parent_path()));
   EXPECT_TRUE(road.form->isVisible());
   EXPECT_FALSE(preview.isVisible());
   const BudgetTexts after = road.form->fieldTexts();
@@ -138,6 +143,7 @@ TEST(MainRoad, SampleGeneratePreviewSaveBackGenerateAgainAndClose) {
   // Closing the preview removes the workbook and ends the program.
   again.close();
   EXPECT_FALSE(fs::exists(second));
+  EXPECT_FALSE(fs::exists(second.parent_path()));
   EXPECT_EQ(road.desktop.endCount, 1);
 }
 

@@ -35,8 +35,9 @@ exec timeout 120 xvfb-run -a -s "-screen 0 800x700x24 -dpi 96" sh -c '
   until_true only_preview || fail "the preview did not replace the entry window"
   until_true differs "$out/form1-sample.png" || fail "the preview was not drawn"
   shot preview
-  workbooks=$(ls "$out/tmp" | grep -c "^tamrel[1-9]\{8\}\.xls\$" || true)
-  [ "$workbooks" = 1 ] || fail "temporary folder holds: $(ls "$out/tmp")"
+  # The workbook lies in a folder of the run, inside the temporary folder.
+  workbooks=$(find "$out/tmp" -mindepth 2 -maxdepth 2 -type f | grep -c "/tamrel[1-9]\{8\}\.xls\$" || true)
+  [ "$workbooks" = 1 ] || fail "temporary folder holds: $(find "$out/tmp")"
   preview=$(visible)
   xdotool mousemove --window "$preview" 480 557 click 1       # Zoom Out
   until_true differs "$out/preview.png" || fail "Zoom Out changed nothing"

@@ -14,6 +14,8 @@
 #include "spreadsheet/model/Dump.h"
 #include "spreadsheet/model/WorkbookIO.h"
 #include "tests/spreadsheet/TestWorkbook.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/FileBytes.h"
 #include "workbook/core/FileHelpers.h"
 
 namespace quillora::engine {
@@ -97,7 +99,7 @@ TEST(WorkbookCorpus, EveryFileOpensOrIsRefusedWithOneLine) {
   int opened = 0, refused = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     if (entry.path().extension() != ".xls") continue;
-    const auto bytes = ReadFileBytes(entry.path());
+    const auto bytes = quillora::testing::ReadBytes(entry.path());
     try {
       const Workbook book = ReadWorkbook(bytes);
       std::ostringstream listing;

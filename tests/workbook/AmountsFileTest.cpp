@@ -94,6 +94,21 @@ TEST(AmountsFile, ReportsTheLineOfEachProblem) {
   EXPECT_EQ(line, 72);
   EXPECT_NE(what.find("no row for \"Hosiery\" of \"Apparel\""), std::string::npos) << what;
 
+  // A huge field is repeated only in part, a NUL in it shown escaped: one short whole line.
+  bad = good;
+  bad.replace(bad.find("\"Shoes\",\"235\""), 13, "\"Shoes\",\"" + std::string(1'000'000, '9') + "\"");
+  std::tie(line, what) = lineOf(bad, us);
+  EXPECT_EQ(line, 6);
+  EXPECT_EQ(what, "line 6: invalid estimated amount \"" + std::string(60, '9') + "...\"");
+  bad = good;
+  bad.replace(bad.find("\"Shoes\",\"235\""), 13, std::string("\"Shoes\",\"12\0\x7F\"", 14));
+  std::tie(line, what) = lineOf(bad, us);
+  EXPECT_EQ(what, "line 6: invalid estimated amount \"12\\x00\\x7F\"");
+  bad = good;
+  bad.replace(bad.find("\"Shoes\""), 7, "\"" + std::string(70, 'x') + "\xC3\xA9\"");
+  std::tie(line, what) = lineOf(bad, us);
+  EXPECT_EQ(what, "line 6: unknown item \"" + std::string(60, 'x') + "...\" in category \"Apparel\"");
+
   // en_US text under de_DE is not a valid amount there.
   EXPECT_EQ(lineOf(FullFile([](int, int) { return std::string("$1,500.00"); }), German()).first, 2);
   EXPECT_EQ(lineOf("category,item,estimated,actual\nApparel,\"Shoes,1,2\n", us).first, 2);

@@ -7,6 +7,8 @@
 #include <stdexcept>
 
 #include "tests/support/TempDir.h"
+#include "spreadsheet/base/FileKind.h"
+#include "tests/support/FileBytes.h"
 #include "workbook/core/FileHelpers.h"
 #include "workbook/core/TemporaryFolder.h"
 
@@ -23,13 +25,21 @@ TEST(FileHelpers, FileExistsNeverThrowsAndSeesOnlyFiles) {
   EXPECT_FALSE(FileExists(dir.path()));
   testing::WriteText(dir / "file", "x");
   EXPECT_TRUE(FileExists(dir / "file"));
+  // Only files: not a FIFO, a device or a link to a folder; a link to a file is that file.
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  fs::create_symlink(dir.path(), dir / "to-folder");
+  fs::create_symlink(dir / "file", dir / "to-file");
+  EXPECT_FALSE(FileExists(dir / "fifo"));
+  EXPECT_FALSE(FileExists("/dev/null"));
+  EXPECT_FALSE(FileExists(dir / "to-folder"));
+  EXPECT_TRUE(FileExists(dir / "to-file"));
 }
 
 TEST(FileHelpers, WriteBytesToFileCreatesExclusivelyAndNeverFollowsALink) {
   testing::TempDir dir;
   const std::vector<std::uint8_t> bytes{0xD0, 0xCF, 0x11, 0xE0, 0x00, 0xFF};
   WriteBytesToFile(bytes, dir / "template.xlt");
-  EXPECT_EQ(ReadFileBytes(dir / "template.xlt"), bytes);
+  EXPECT_EQ(quillora::testing::ReadBytes(dir / "template.xlt"), bytes);
   struct stat info {};
   ASSERT_EQ(::stat((dir / "template.xlt").c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0600u);
@@ -59,10 +69,10 @@ TEST(FileHelpers, OwnRegularFile) {
   testing::TempDir dir;
   testing::WriteText(dir / "file", "x");
   fs::create_symlink(dir / "file", dir / "link");
-  EXPECT_TRUE(IsOwnRegularFile(dir / "file"));
-  EXPECT_FALSE(IsOwnRegularFile(dir / "link"));
-  EXPECT_FALSE(IsOwnRegularFile(dir.path()));
-  EXPECT_FALSE(IsOwnRegularFile(dir / "missing"));
+  EXPECT_TRUE(base::IsOwnRegularFile(dir / "file"));
+  EXPECT_FALSE(base::IsOwnRegularFile(dir / "link"));
+  EXPECT_FALSE(base::IsOwnRegularFile(dir.path()));
+  EXPECT_FALSE(base::IsOwnRegularFile(dir / "missing"));
 }
 
 EnvironmentLookup Environment(std::map<std::string, std::string> values) {

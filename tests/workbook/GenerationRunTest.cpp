@@ -5,6 +5,8 @@
 
 #include <QRegularExpression>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <stdexcept>
 
 #include "budget/core/Budget.h"
@@ -31,13 +33,18 @@ class TickClock final : public Clock {
   std::uint64_t ticks = 0;
 };
 
-// Cycles through `draws`; records seeds.
+// Cycles through `draws`; records seeds. `onSeed` runs when the run seeds it, just before
+// it draws the temporary workbook's name.
 class CyclingRandom final : public RandomSource {
  public:
   explicit CyclingRandom(std::vector<double> draws) : draws_(std::move(draws)) {}
-  void seed(std::uint64_t value) override { seeds.push_back(value); }
+  void seed(std::uint64_t value) override {
+    seeds.push_back(value);
+    if (onSeed) onSeed();
+  }
   double uniform() override { return draws_[next_++ % draws_.size()]; }
   std::vector<std::uint64_t> seeds;
+  std::function<void()> onSeed;
 
  private:
   std::vector<double> draws_;
@@ -66,6 +73,7 @@ struct Harness {
   std::vector<std::string> calls;
   QImage picture;
   QString workbook;
+  std::vector<std::shared_ptr<base::RunFolder>> runFolders;  // as the preview keeps them
 
   GenerationWindowSteps windows() {
     GenerationWindowSteps steps;
@@ -81,6 +89,7 @@ struct Harness {
       calls.emplace_back("path");
       workbook = path;
     };
+    steps.keepRunFolder = [this](std::shared_ptr<base::RunFolder> folder) { runFolders.push_back(std::move(folder)); };
     steps.showPreview = note("show");
     steps.hideEntryWindow = note("hide");
     steps.unlockDrawing = note("unlock");
@@ -136,11 +145,15 @@ TEST(GenerationRunTest, HandsOverPictureAndPathAndCleansTheTemporaryFolder) {
                                                "hide", "unlock"}));
   EXPECT_EQ(h.picture.size(), QSize(550, 2467));
   const fs::path workbook = h.workbook.toStdString();
-  EXPECT_EQ(workbook.parent_path(), h.folder.path());
+  // The run's files lie in a folder of its own inside the temporary folder, kept for the
+  // preview; only the workbook is left in it: the template copy and the picture file are gone.
+  ASSERT_EQ(h.runFolders.size(), 1u);
+  EXPECT_EQ(workbook.parent_path(), h.runFolders[0]->path());
+  EXPECT_EQ(workbook.parent_path().parent_path(), h.folder.path());
   EXPECT_TRUE(QRegularExpression(QStringLiteral("^tamrel[1-9]{8}\\.xls$"))
                   .match(QString::fromStdString(workbook.filename().string())).hasMatch());
-  // Only the workbook is left: the template copy and the picture file are gone.
   EXPECT_EQ(std::distance(fs::directory_iterator(h.folder.path()), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(workbook.parent_path()), fs::directory_iterator()), 1);
   EXPECT_EQ(h.cell("B9"), Value(225.0));
   EXPECT_EQ(h.cell("B4"), Value(7556.0));
   // One seed per run, from the fine clock.
@@ -150,12 +163,27 @@ TEST(GenerationRunTest, HandsOverPictureAndPathAndCleansTheTemporaryFolder) {
   h.run(BudgetTexts::Sample());
   EXPECT_NE(h.workbook, first);
   EXPECT_TRUE(fs::exists(first.toStdString()));
+  // Letting go of a run's folder removes it with the workbook in it.
+  h.runFolders.clear();
+  EXPECT_TRUE(fs::is_empty(h.folder.path()));
+}
+
+TEST(GenerationRunTest, ARunFolderNobodyKeepsGoesWithTheRun) {
+  Harness h;
+  GenerationWindowSteps steps = h.windows();
+  steps.keepRunFolder = nullptr;
+  RunWorkbookGeneration(h.services, BudgetTexts::Sample(), steps);
+  EXPECT_TRUE(h.desktop.messages.empty()) << ReportedSteps(h.desktop).join(QLatin1Char('\n')).toStdString();
+  EXPECT_TRUE(fs::is_empty(h.folder.path()));
 }
 
 TEST(GenerationRunTest, ANameInUseIsNeverTakenEvenAsADanglingLink) {
   Harness h;
   h.random = CyclingRandom({0.5});  // every name is tamrel55555555 ...
-  fs::create_symlink(h.folder / "nowhere", h.folder / "tamrel55555555.xls");
+  h.random.onSeed = [&] {  // ... and a link of that name is planted in the run's folder
+    for (const auto& entry : fs::directory_iterator(h.folder.path()))
+      fs::create_symlink(h.folder / "nowhere", entry.path() / "tamrel55555555.xls");
+  };
   h.run(BudgetTexts::Sample());
   // ... so the run gives up on a name, reports it and every step that needs the workbook.
   const QStringList steps = ReportedSteps(h.desktop);
@@ -211,7 +239,8 @@ TEST(GenerationRunTest, WithoutAnEngineEveryFailingStepReportsAndTheWindowStepsS
   EXPECT_EQ(ReportedSteps(h.desktop), expected);
   EXPECT_EQ(h.calls, (std::vector<std::string>{"busy", "lock", "busy", "default", "path", "show", "hide", "unlock"}));
   EXPECT_TRUE(h.picture.isNull());
-  // The template copy was written at 108 and removed at 288, whatever failed between.
+  // The template copy was written at 108 and removed at 288, whatever failed between; the
+  // run's folder, empty, went with the run.
   EXPECT_TRUE(fs::is_empty(h.folder.path()));
 }
 

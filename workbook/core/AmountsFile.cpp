@@ -28,6 +28,33 @@ std::optional<int> FindItem(const BudgetCategory& category, std::string_view lab
   return std::nullopt;
 }
 
+// How much of a field a message repeats, in characters.
+constexpr std::size_t kEchoCharacters = 60;
+
+// `text` quoted for a one-line message: control characters (a NUL too) shown as \xNN, and
+// cut after kEchoCharacters characters with "..." so a huge field cannot flood the terminal.
+std::string Echo(std::string_view text) {
+  std::string echo = "\"";
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const bool continuation = (byte & 0xC0) == 0x80;  // inside one UTF-8 character
+    if (!continuation && characters++ == kEchoCharacters) {
+      echo += "...";
+      break;
+    }
+    if (byte < 0x20 || byte == 0x7F) {
+      static const char kHex[] = "0123456789ABCDEF";
+      echo += "\\x";
+      echo += kHex[byte >> 4];
+      echo += kHex[byte & 0xF];
+    } else {
+      echo += static_cast<char>(byte);
+    }
+  }
+  return echo + "\"";
+}
+
 // The reader's message without its own "line N: " prefix.
 std::string CsvProblem(const CsvError& e) {
   const std::string what = e.what();
@@ -64,24 +91,22 @@ BudgetTexts ReadAmountsFile(std::string_view csv, const engine::NumberLocale& lo
     const std::string_view caption = TrimBlanks(row.fields[0]);
     const auto position = FindCategory(caption);
     if (!position)
-      throw AmountsFileError(row.line, "unknown category \"" + std::string(caption) + "\"");
+      throw AmountsFileError(row.line, "unknown category " + Echo(caption));
     const BudgetCategory& category = BudgetCategories()[*position];
     const std::string_view label = TrimBlanks(row.fields[1]);
     const auto item = FindItem(category, label);
     if (!item)
-      throw AmountsFileError(row.line, "unknown item \"" + std::string(label) +
-                                           "\" in category \"" + std::string(caption) + "\"");
+      throw AmountsFileError(row.line, "unknown item " + Echo(label) + " in category " + Echo(caption));
     const auto [where, fresh] = seen.emplace(std::pair{*position, *item}, row.line);
     if (!fresh)
-      throw AmountsFileError(row.line, "\"" + std::string(label) + "\" of \"" +
-                                           std::string(caption) + "\" is repeated (first on line " +
+      throw AmountsFileError(row.line, Echo(label) + " of " + Echo(caption) + " is repeated (first on line " +
                                            std::to_string(where->second) + ")");
     for (int column = 0; column < 2; ++column) {
       const std::string& amount = row.fields[2 + column];
       if (!engine::ParseAmount(amount, locale))
         throw AmountsFileError(row.line, "invalid " +
                                              std::string(column == 0 ? "estimated" : "actual") +
-                                             " amount \"" + amount + "\"");
+                                             " amount " + Echo(amount));
       texts[{*position, 2 * (*item - 1) + column}] = amount;
     }
   }

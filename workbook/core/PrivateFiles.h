@@ -1,5 +1,5 @@
 #pragma once
-// The generation run's files in the temporary folder, made so that nothing is ever written
+// The generation run's files in its temporary folder, made so that nothing is ever written
 // through a link and no file of someone else is trusted.
 #include <cstdint>
 #include <filesystem>
@@ -21,9 +21,5 @@ void WriteFreshFile(std::span<const std::uint8_t> bytes, const std::filesystem::
 // Removes whatever is at `path` without following a link (a link goes, its target stays);
 // nothing there is fine. Throws std::runtime_error for a folder or a failed removal.
 void RemoveDirectoryEntry(const std::filesystem::path& path);
-
-// True when anything at all is at `path`, a dangling link included; a name the run must not
-// take for a new file.
-bool NameTaken(const std::filesystem::path& path) noexcept;
 
 }  // namespace quillora

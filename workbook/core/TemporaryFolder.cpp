@@ -5,9 +5,10 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 
-#include "workbook/core/FileHelpers.h"
+#include "spreadsheet/base/FileError.h"
 
 namespace quillora {
 
@@ -19,10 +20,10 @@ std::optional<std::string> ProcessEnvironment(const char* name) {
 
 std::filesystem::path EnsurePrivateFolder(const std::filesystem::path& folder) {
   if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-    throw std::runtime_error(SystemFailure("Cannot create the temporary folder", folder, errno));
+    throw base::FileError(folder, std::string("cannot create the temporary folder: ") + std::strerror(errno));
   struct stat info {};
   if (::lstat(folder.c_str(), &info) != 0)
-    throw std::runtime_error(SystemFailure("Cannot use the temporary folder", folder, errno));
+    throw base::FileError(folder, std::string("cannot use the temporary folder: ") + std::strerror(errno));
   const std::string refused = "Refusing the temporary folder " + folder.string() + ": ";
   if (S_ISLNK(info.st_mode)) throw std::runtime_error(refused + "it is a link");
   if (!S_ISDIR(info.st_mode)) throw std::runtime_error(refused + "it is not a folder");
