@@ -5,12 +5,14 @@
 #include <QTimer>
 
 #include "app/RegionalSettings.h"
+#include "budget/BudgetOpening.h"
 #include "budget/Form1.h"
 
 namespace quillora {
 
-int RunProgram(AppContext& context) {
-  Form1 form(context, SystemNumberLocale());
+int RunProgram(AppContext& context, const QString& budgetFile) {
+  const engine::NumberLocale locale = SystemNumberLocale();
+  Form1 form(context, locale);
   form.Form_Load();
   // Ending the program during start-up (the engine check) never returns here, so the
   // window shows only when start-up has gone through.
@@ -18,6 +20,8 @@ int RunProgram(AppContext& context) {
     form.move(screen->availableGeometry().center() - form.rect().center());
   }
   form.show();
+  BudgetOpening opening(form, context.desktop, locale);
+  if (!budgetFile.isEmpty()) opening.open(budgetFile);
   // For timing start-up: end as soon as the entry window has been shown.
   if (qEnvironmentVariableIsSet("QUILLORA_EXIT_WHEN_SHOWN")) QTimer::singleShot(0, qApp, &QCoreApplication::quit);
   return QApplication::exec();

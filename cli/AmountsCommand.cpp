@@ -1,11 +1,16 @@
-// quillora-cli amounts [--sample]: an amounts file for `generate`, printed on stdout: the
-// header and one row per line item, every amount 0 (or the sample amount), ready to edit.
+// quillora-cli amounts [--sample | --from FILE]: an amounts file for `generate`, printed on
+// stdout: the header and one row per line item, every amount 0, the sample amount or the
+// amount a saved budget holds, ready to edit.
 #include <cstdio>
+#include <functional>
+#include <optional>
 #include <string>
 
+#include "app/RegionalSettings.h"
 #include "budget/core/Budget.h"
 #include "budget/core/SampleData.h"
 #include "cli/Commands.h"
+#include "workbook/core/BudgetFile.h"
 
 namespace quillora::cli {
 namespace {
@@ -20,21 +25,46 @@ std::string CsvField(std::string_view text) {
   return field + "\"";
 }
 
+// The amounts file: the header and one row per line item with the amounts `amount` gives.
+std::string AmountsCsv(const std::function<std::string(FieldAddress)>& amount) {
+  std::string csv = "category,item,estimated,actual\n";
+  for (const BudgetCategory& category : BudgetCategories()) {
+    for (int k = 0; k < category.itemCount(); ++k) {
+      csv += CsvField(category.caption) + "," + CsvField(category.items[static_cast<std::size_t>(k)]) + "," +
+             CsvField(amount({category.position, 2 * k})) + "," + CsvField(amount({category.position, 2 * k + 1})) +
+             "\n";
+    }
+  }
+  return csv;
+}
+
 }  // namespace
 
 int RunAmounts(const std::vector<std::string>& args) {
   bool sample = false;
-  for (const std::string& arg : args) {
-    if (arg != "--sample") throw UsageError{"unknown argument " + arg};
-    sample = true;
-  }
-  std::string csv = "category,item,estimated,actual\n";
-  for (const BudgetCategory& category : BudgetCategories()) {
-    for (int k = 0; k < category.itemCount(); ++k) {
-      const auto amount = [&](int index) { return sample ? SampleAmountText(category.position, index) : "0"; };
-      csv += CsvField(category.caption) + "," + CsvField(category.items[static_cast<std::size_t>(k)]) + "," +
-             amount(2 * k) + "," + amount(2 * k + 1) + "\n";
+  std::optional<std::string> from;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--sample") {
+      sample = true;
+    } else if (args[i] == "--from") {
+      if (i + 1 == args.size()) throw UsageError{"--from needs a value"};
+      if (from) throw UsageError{"--from given twice"};
+      from = args[++i];
+    } else {
+      throw UsageError{"unknown argument " + args[i]};
     }
+  }
+  if (sample && from) throw UsageError{"--sample and --from exclude each other"};
+
+  std::string csv;
+  if (from) {
+    const engine::NumberLocale locale = SystemNumberLocale();
+    const BudgetAmounts amounts = ReadBudgetFile(*from, *from, locale);
+    csv = AmountsCsv([&](FieldAddress field) { return PlainAmountText(amounts[field], locale); });
+  } else {
+    csv = AmountsCsv([&](FieldAddress field) {
+      return sample ? SampleAmountText(field.category, field.index) : std::string("0");
+    });
   }
   std::fputs(csv.c_str(), stdout);
   return 0;

@@ -32,7 +32,8 @@ int RunSet(const std::vector<std::string>& args);
 // (or the range given) as the sheet shows it.
 int RunRender(const std::vector<std::string>& args);
 
-// amounts [--sample]: an amounts file for generate, every amount 0 (or the sample), on stdout.
+// amounts [--sample | --from FILE]: an amounts file for generate, on stdout: every amount 0,
+// the sample, or the amounts of a saved budget workbook (or amounts file).
 int RunAmounts(const std::vector<std::string>& args);
 
 // generate [--sample | --amounts FILE.csv] --output OUT.xls [--picture OUT.png]: the

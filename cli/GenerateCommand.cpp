@@ -20,7 +20,7 @@
 #include "spreadsheet/base/ReplaceFile.h"
 #include "spreadsheet/numbers/Amount.h"
 #include "workbook/GenerationRun.h"
-#include "workbook/core/AmountsFile.h"
+#include "workbook/core/BudgetFile.h"
 #include "workbook/core/TemporaryFolder.h"
 
 namespace quillora::cli {
@@ -53,30 +53,12 @@ GenerateOptions ParseOptions(const std::vector<std::string>& args) {
   return options;
 }
 
-// The field texts as the entry window would hold them: the sample as it loads, an amounts
-// file's amounts as the window shows them once it has accepted them.
+// The field texts as the entry window would hold them: the sample as it loads, the amounts
+// of an amounts file (or a saved budget) as the window shows them once it has accepted them.
 BudgetTexts ReadBudget(const GenerateOptions& options, const engine::NumberLocale& locale) {
   if (options.sample) return BudgetTexts::Sample();
-  BudgetTexts texts;
-  const auto formatEach = [&](auto&& value) {
-    for (const BudgetCategory& category : BudgetCategories())
-      for (int index = 0; index < category.fieldCount(); ++index) {
-        std::string& text = texts[FieldAddress{category.position, index}];
-        text = value(text);
-      }
-  };
-  if (!options.amounts) {
-    formatEach([&](const std::string&) { return engine::FormatCurrency(0, locale); });
-    return texts;
-  }
-  const std::vector<std::uint8_t> bytes = base::ReadWholeFile(*options.amounts, base::kMaxTextFileBytes);
-  try {
-    texts = ReadAmountsFile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), locale);
-  } catch (const AmountsFileError& error) {
-    throw std::runtime_error(*options.amounts + ", " + error.what());
-  }
-  formatEach([&](const std::string& typed) { return engine::FormatCurrency(*engine::ParseAmount(typed, locale), locale); });
-  return texts;
+  if (!options.amounts) return AcceptedTexts(BudgetAmounts(), locale);
+  return AcceptedTexts(ReadBudgetFile(*options.amounts, *options.amounts, locale), locale);
 }
 
 // Reports of the run go to stderr, one line each; the run goes on as it would on screen.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs that are not installed yet.
-# Usage: scripts/deps.sh run|test
+# Usage: scripts/deps.sh run|package|test
 set -euo pipefail
 
 run_packages=(
@@ -8,16 +8,20 @@ run_packages=(
   qt6-base-dev libgl-dev libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-urw-base35 fonts-dejavu-core fonts-wine
 )
+package_packages=(
+  dpkg-dev desktop-file-utils appstream
+)
 test_packages=(
   clang libclang-rt-14-dev
   python3 python3-xlrd gnumeric libreoffice-calc-nogui poppler-utils
-  xvfb xauth xdotool imagemagick time
+  xvfb xauth xdotool imagemagick time strace
 )
 
 wanted=("${run_packages[@]}")
-if [ "${1:-run}" = test ]; then
-  wanted+=("${test_packages[@]}")
-fi
+case "${1:-run}" in
+  package) wanted+=("${package_packages[@]}") ;;
+  test) wanted+=("${package_packages[@]}" "${test_packages[@]}") ;;
+esac
 
 missing=()
 for p in "${wanted[@]}"; do

@@ -1,4 +1,5 @@
-// The desktop program: wires the real seams and opens the entry window.
+// The desktop program: wires the real seams and opens the entry window, with the saved budget
+// named on the command line (quillora [FILE]) when there is one.
 #include <QApplication>
 
 #include "app/AppContext.h"
@@ -14,5 +15,6 @@ int main(int argc, char** argv) {
   quillora::AppContext context{
       desktop, clock, random, QCoreApplication::applicationDirPath().toStdString(),
       [] { return quillora::ResolveTemporaryFolder(quillora::ProcessEnvironment); }};
-  return quillora::RunProgram(context);
+  const QStringList arguments = QCoreApplication::arguments();
+  return quillora::RunProgram(context, arguments.size() > 1 ? arguments.at(1) : QString());
 }
