@@ -299,7 +299,5 @@ Workbook NewWorkbook();
 // Number format code of `index`: a FORMAT record of the workbook or a built-in format;
 // an index with neither gives "General".
 std::string NumberFormatCode(const Workbook& workbook, std::uint16_t index);
-// The built-in code of `index`, or nothing for an index with no fixed code.
-std::optional<std::string> BuiltInNumberFormat(std::uint16_t index);
 
 }  // namespace quillora::engine
