@@ -1,8 +1,7 @@
 // Liveness checks and addresses shared by the automation objects.
 #include "spreadsheet/automation/AutomationState.h"
 
-#include "spreadsheet/formula/Formula.h"
-#include "spreadsheet/model/Dump.h"
+#include "spreadsheet/base/A1Text.h"
 
 namespace quillora::engine::automation {
 
@@ -27,31 +26,14 @@ std::vector<int> WorksheetIndexes(const engine::Workbook& model) {
 }
 
 std::string RangeText(const CellRange& range) {
-  std::string text = CellName({range.rowFirst, range.columnFirst});
-  if (range.rowLast != range.rowFirst || range.columnLast != range.columnFirst)
-    text += ":" + CellName({range.rowLast, range.columnLast});
-  return text;
+  return engine::RangeText(A1Range{range.rowFirst, range.columnFirst, range.rowLast, range.columnLast});
 }
 
 CellRange ParseRangeAddress(std::string_view a1) {
-  // The formula compiler reads references; an address is a formula of one reference.
-  const auto refuse = [&] {
-    return AutomationError("Cannot use range \"" + std::string(a1) + "\": not a cell address such as B9 or A1:C10");
-  };
-  if (a1.empty() || a1.front() == '=') throw refuse();
-  std::vector<FormulaToken> tokens;
-  try {
-    tokens = DecodeFormula(CompileFormula(a1));
-  } catch (const FormulaError&) {
-    throw refuse();
-  }
-  if (tokens.size() != 1 || tokens[0].sheetRef) throw refuse();
-  const FormulaToken& token = tokens[0];
-  if (token.kind == FormulaToken::Kind::Ref)
-    return CellRange{token.first.row, token.first.row, token.first.column, token.first.column};
-  if (token.kind == FormulaToken::Kind::Area)
-    return CellRange{token.first.row, token.last.row, token.first.column, token.last.column};
-  throw refuse();
+  const std::optional<A1Range> range = ParseA1Range(a1);
+  if (!range)
+    throw AutomationError("Cannot use range \"" + std::string(a1) + "\": not a cell address such as B9 or A1:C10");
+  return CellRange{range->rowFirst, range->rowLast, range->columnFirst, range->columnLast};
 }
 
 }  // namespace quillora::engine::automation

@@ -189,6 +189,9 @@ Workbook ReadWorkbook(std::span<const std::uint8_t> file) {
       if (auto data = container.ReadStream(name)) book.otherStreams.push_back({name, std::move(*data)});
     }
   }
+  // Storages (a macro project, data stores) and their streams are kept as read.
+  book.otherStorages = container.Storages();
+  for (CompoundStream& nested : container.NestedStreams()) book.otherStreams.push_back(std::move(nested));
   if (!stream) throw BiffError("The file holds no workbook (no Workbook stream)");
   const std::vector<RecordView> records = SplitRecords(*stream);
   GlobalsParser(records, book).Run();

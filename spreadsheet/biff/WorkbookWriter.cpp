@@ -140,7 +140,7 @@ std::vector<std::uint8_t> WriteWorkbook(const Workbook& book) {
   streams.reserve(1 + book.otherStreams.size());
   streams.push_back({"Workbook", std::move(stream)});
   for (const CompoundStream& other : book.otherStreams) streams.push_back(other);
-  return WriteCompoundFile(streams);
+  return WriteCompoundFile(streams, book.otherStorages);
 }
 
 }  // namespace quillora::engine

@@ -1,5 +1,6 @@
 #pragma once
 // Compound files: the container that holds a workbook's `Workbook` stream.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -16,11 +17,22 @@ class CompoundFileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// One stream at the top level of a compound file.
+// One stream of a compound file. Names are UTF-8 as stored (control characters allowed,
+// e.g. "\x05...").
 struct CompoundStream {
-  std::string name;  // ASCII or UTF-8 as stored (control characters allowed, e.g. "\x05...")
+  std::string name;
   std::vector<std::uint8_t> data;
+  // The storages above the stream, outermost first; empty for a stream below the root.
+  std::vector<std::string> storage{};
   friend bool operator==(const CompoundStream&, const CompoundStream&) = default;
+};
+
+// A storage (a folder of streams and storages) below the root: its path, outermost first,
+// ending with its own name, and its class identifier.
+struct CompoundStorage {
+  std::vector<std::string> path;
+  std::array<std::uint8_t, 16> classId{};
+  friend bool operator==(const CompoundStorage&, const CompoundStorage&) = default;
 };
 
 // Reads version 3 (512-byte sectors) and version 4 (4096-byte sectors) compound files.
@@ -38,6 +50,12 @@ class CompoundFileReader {
   // nothing when there is none.
   std::optional<std::vector<std::uint8_t>> ReadStream(std::string_view name) const;
 
+  // Every storage below the root, each before its contents, in directory order.
+  std::vector<CompoundStorage> Storages() const;
+  // Every stream inside those storages (not the streams directly below the root), with its
+  // data. A directory entry reached twice or a tree deeper than the directory is refused.
+  std::vector<CompoundStream> NestedStreams() const;
+
   int MajorVersion() const { return major_version_; }
 
  private:
@@ -47,6 +65,12 @@ class CompoundFileReader {
     std::uint32_t left = 0, right = 0, child = 0;
     std::uint32_t start = 0;
     std::uint64_t size = 0;
+    std::array<std::uint8_t, 16> classId{};
+  };
+  // A storage or stream found below the root, with the storages above it.
+  struct Placed {
+    std::uint32_t id;
+    std::vector<std::string> storage;
   };
 
   // A whole sector; with `allow_short` the last sector of the file may end early (its
@@ -56,7 +80,13 @@ class CompoundFileReader {
                                    std::uint64_t limit, const char* what) const;
   std::vector<std::uint8_t> ReadChain(std::uint32_t start, std::uint64_t size,
                                       const char* what) const;
+  // The children of storage entry `parent` in name order; `seen` is shared across calls so
+  // that an entry belonging to two storages is refused.
+  std::vector<std::uint32_t> Children(std::uint32_t parent, std::vector<bool>& seen) const;
   std::vector<std::uint32_t> RootChildren() const;
+  // Every entry inside the root's storages, depth first.
+  std::vector<Placed> NestedEntries() const;
+  std::vector<std::uint8_t> ReadEntry(const Entry& entry) const;
 
   std::span<const std::uint8_t> file_;
   int major_version_ = 3;
@@ -69,9 +99,12 @@ class CompoundFileReader {
   std::vector<std::uint8_t> mini_stream_;
 };
 
-// Writes a version 3 compound file holding `streams` below the root storage. Streams
-// shorter than 4096 bytes live in the mini stream, as the format requires.
-std::vector<std::uint8_t> WriteCompoundFile(const std::vector<CompoundStream>& streams);
+// Writes a version 3 compound file holding `streams`, inside their storages, and the storages
+// listed (a storage a stream names but the list leaves out is made with no class). Streams
+// shorter than 4096 bytes live in the mini stream, as the format requires. Throws
+// CompoundFileError for a name longer than 31 characters or an entry named twice.
+std::vector<std::uint8_t> WriteCompoundFile(const std::vector<CompoundStream>& streams,
+                                            const std::vector<CompoundStorage>& storages = {});
 
 // True when `bytes` starts with the compound file signature.
 bool HasCompoundFileSignature(std::span<const std::uint8_t> bytes);

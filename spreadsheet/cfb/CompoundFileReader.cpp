@@ -109,6 +109,7 @@ CompoundFileReader::CompoundFileReader(std::span<const std::uint8_t> file) : fil
     entry.child = Load32(e + 76);
     entry.start = Load32(e + 116);
     entry.size = major_version_ == 3 ? Load32(e + 120) : Load64(e + 120);
+    std::copy(e + 80, e + 96, entry.classId.begin());
   }
   if (entries_[0].type != 5) Fail("the first directory entry is not the root storage");
 
@@ -175,12 +176,12 @@ std::vector<std::uint8_t> CompoundFileReader::ReadChain(std::uint32_t start, std
   return out;
 }
 
-std::vector<std::uint32_t> CompoundFileReader::RootChildren() const {
-  // In-order walk of the root's sibling tree; a visited set refuses loops.
+std::vector<std::uint32_t> CompoundFileReader::Children(std::uint32_t parent, std::vector<bool>& seen) const {
+  // In-order walk of the storage's sibling tree; the shared visited set refuses loops and
+  // entries that two storages claim.
   std::vector<std::uint32_t> result;
-  std::vector<bool> seen(entries_.size(), false);
   std::vector<std::uint32_t> stack;
-  std::uint32_t current = entries_[0].child;
+  std::uint32_t current = entries_[parent].child;
   auto valid = [&](std::uint32_t id) { return id != kNoStream; };
   while (valid(current) || !stack.empty()) {
     while (valid(current)) {
@@ -198,6 +199,65 @@ std::vector<std::uint32_t> CompoundFileReader::RootChildren() const {
   return result;
 }
 
+std::vector<std::uint32_t> CompoundFileReader::RootChildren() const {
+  std::vector<bool> seen(entries_.size(), false);
+  seen[0] = true;
+  return Children(0, seen);
+}
+
+std::vector<CompoundFileReader::Placed> CompoundFileReader::NestedEntries() const {
+  std::vector<bool> seen(entries_.size(), false);
+  seen[0] = true;
+  std::vector<Placed> result;
+  // Depth first with an explicit stack of storages still to open, so a deep tree cannot
+  // exhaust the call stack; the visited set bounds the work by the directory's size.
+  std::vector<Placed> pending;
+  for (std::uint32_t id : Children(0, seen))
+    if (entries_[id].type == 1) pending.push_back({id, {}});
+  std::reverse(pending.begin(), pending.end());
+  while (!pending.empty()) {
+    Placed storage = std::move(pending.back());
+    pending.pop_back();
+    result.push_back(storage);
+    std::vector<std::string> inside = storage.storage;
+    inside.push_back(entries_[storage.id].name);
+    std::vector<Placed> substorages;
+    for (std::uint32_t id : Children(storage.id, seen)) {
+      if (entries_[id].type == 2) result.push_back({id, inside});
+      if (entries_[id].type == 1) substorages.push_back({id, inside});
+    }
+    pending.insert(pending.end(), substorages.rbegin(), substorages.rend());
+  }
+  return result;
+}
+
+std::vector<CompoundStorage> CompoundFileReader::Storages() const {
+  std::vector<CompoundStorage> storages;
+  for (const Placed& placed : NestedEntries()) {
+    const Entry& entry = entries_[placed.id];
+    if (entry.type != 1) continue;
+    CompoundStorage storage{placed.storage, entry.classId};
+    storage.path.push_back(entry.name);
+    storages.push_back(std::move(storage));
+  }
+  return storages;
+}
+
+std::vector<CompoundStream> CompoundFileReader::NestedStreams() const {
+  const std::vector<Placed> placed = NestedEntries();
+  // Each sector belongs to one stream, so together they cannot hold more than the file.
+  std::uint64_t claimed = 0;
+  for (const Placed& p : placed)
+    if (entries_[p.id].type == 2) claimed += std::min<std::uint64_t>(entries_[p.id].size, file_.size() + 1);
+  if (claimed > file_.size()) Fail("the streams inside storages claim more bytes than the file holds");
+  std::vector<CompoundStream> streams;
+  for (const Placed& p : placed) {
+    const Entry& entry = entries_[p.id];
+    if (entry.type == 2) streams.push_back({entry.name, ReadEntry(entry), p.storage});
+  }
+  return streams;
+}
+
 std::vector<std::string> CompoundFileReader::StreamNames() const {
   std::vector<std::string> names;
   for (std::uint32_t id : RootChildren())
@@ -208,27 +268,30 @@ std::vector<std::string> CompoundFileReader::StreamNames() const {
 std::optional<std::vector<std::uint8_t>> CompoundFileReader::ReadStream(std::string_view name) const {
   for (std::uint32_t id : RootChildren()) {
     const Entry& entry = entries_[id];
-    if (entry.type != 2 || !EqualNoCase(entry.name, name)) continue;
-    if (entry.size > file_.size())
-      Fail("stream \"" + entry.name + "\" claims " + std::to_string(entry.size) + " bytes, more than the file holds");
-    if (entry.size == 0) return std::vector<std::uint8_t>{};
-    if (entry.size >= mini_cutoff_) return ReadChain(entry.start, entry.size, "stream");
-    // Small streams live in the mini stream, in 64-byte sectors chained by the mini FAT.
-    const std::uint64_t needed = (entry.size + 63) / 64;
-    const auto chain = Chain(mini_fat_, entry.start, needed, "mini stream");
-    if (chain.size() < needed) Fail("stream \"" + entry.name + "\" is longer than its mini sector chain (truncated)");
-    std::vector<std::uint8_t> out;
-    out.reserve(static_cast<std::size_t>(entry.size));
-    for (std::uint32_t s : chain) {
-      const std::uint64_t offset = static_cast<std::uint64_t>(s) * 64;
-      const std::size_t take = std::min<std::size_t>(64, static_cast<std::size_t>(entry.size) - out.size());
-      if (offset + take > mini_stream_.size()) Fail("a mini sector lies outside the mini stream");
-      out.insert(out.end(), mini_stream_.begin() + static_cast<std::ptrdiff_t>(offset),
-                 mini_stream_.begin() + static_cast<std::ptrdiff_t>(offset + take));
-    }
-    return out;
+    if (entry.type == 2 && EqualNoCase(entry.name, name)) return ReadEntry(entry);
   }
   return std::nullopt;
+}
+
+std::vector<std::uint8_t> CompoundFileReader::ReadEntry(const Entry& entry) const {
+  if (entry.size > file_.size())
+    Fail("stream \"" + entry.name + "\" claims " + std::to_string(entry.size) + " bytes, more than the file holds");
+  if (entry.size == 0) return std::vector<std::uint8_t>{};
+  if (entry.size >= mini_cutoff_) return ReadChain(entry.start, entry.size, "stream");
+  // Small streams live in the mini stream, in 64-byte sectors chained by the mini FAT.
+  const std::uint64_t needed = (entry.size + 63) / 64;
+  const auto chain = Chain(mini_fat_, entry.start, needed, "mini stream");
+  if (chain.size() < needed) Fail("stream \"" + entry.name + "\" is longer than its mini sector chain (truncated)");
+  std::vector<std::uint8_t> out;
+  out.reserve(static_cast<std::size_t>(entry.size));
+  for (std::uint32_t s : chain) {
+    const std::uint64_t offset = static_cast<std::uint64_t>(s) * 64;
+    const std::size_t take = std::min<std::size_t>(64, static_cast<std::size_t>(entry.size) - out.size());
+    if (offset + take > mini_stream_.size()) Fail("a mini sector lies outside the mini stream");
+    out.insert(out.end(), mini_stream_.begin() + static_cast<std::ptrdiff_t>(offset),
+               mini_stream_.begin() + static_cast<std::ptrdiff_t>(offset + take));
+  }
+  return out;
 }
 
 }  // namespace quillora::engine

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <functional>
 
 #include "spreadsheet/cfb/CompoundFile.h"
@@ -31,6 +32,9 @@ bool NameLess(const std::u16string& a, const std::u16string& b) {
   return false;
 }
 
+// Names in one storage are compared in that order, so "a" and "A" are the same name.
+bool SameName(const std::u16string& a, const std::u16string& b) { return !NameLess(a, b) && !NameLess(b, a); }
+
 struct DirEntry {
   std::u16string name;
   std::uint8_t type = 2;
@@ -38,6 +42,103 @@ struct DirEntry {
   std::uint32_t left = kFree, right = kFree, child = kFree;
   std::uint32_t start = kEndOfChain;
   std::uint64_t size = 0;
+  std::array<std::uint8_t, 16> classId{};
+};
+
+// The directory being built: entry 0 is the root; each storage's children are listed so
+// their sibling trees can be built once every entry is known.
+class Directory {
+ public:
+  Directory() : entries_(1), children_(1), listed_(1, false) {
+    entries_[0].name = u"Root Entry";
+    entries_[0].type = 5;
+  }
+
+  // A storage of the list: made (with missing parents) and given its class; one listed
+  // twice is refused.
+  void ListedStorage(const CompoundStorage& storage) {
+    const std::size_t id = Storage(storage.path);
+    if (id == 0 || listed_[id]) throw CompoundFileError("a storage is listed twice or has no name");
+    listed_[id] = true;
+    entries_[id].classId = storage.classId;
+  }
+
+  // The storage at `path` (made, with its parents, when missing).
+  std::size_t Storage(const std::vector<std::string>& path) {
+    std::size_t parent = 0;
+    for (const std::string& name : path) {
+      const std::u16string wide = CheckedName(name);
+      const auto found = std::find_if(children_[parent].begin(), children_[parent].end(),
+                                      [&](std::size_t id) { return SameName(entries_[id].name, wide); });
+      if (found == children_[parent].end()) {
+        parent = Add(parent, wide, 1);
+      } else if (entries_[*found].type != 1) {
+        throw CompoundFileError("\"" + name + "\" is both a stream and a storage");
+      } else {
+        parent = *found;
+      }
+    }
+    return parent;
+  }
+
+  // A new stream below `parent`; a name used twice in one storage is refused.
+  std::size_t Stream(std::size_t parent, const std::string& name, std::uint64_t size) {
+    const std::u16string wide = CheckedName(name);
+    for (std::size_t id : children_[parent])
+      if (SameName(entries_[id].name, wide)) throw CompoundFileError("stream \"" + name + "\" is named twice");
+    const std::size_t id = Add(parent, wide, 2);
+    entries_[id].size = size;
+    return id;
+  }
+
+  // Links every storage's children into a balanced tree whose deepest level is red, which
+  // keeps the red-black invariants; returns the entries in directory order.
+  std::vector<DirEntry> Finish() {
+    for (std::size_t parent = 0; parent < entries_.size(); ++parent) {
+      std::vector<std::size_t> order = children_[parent];
+      if (order.empty()) continue;
+      std::sort(order.begin(), order.end(),
+                [&](std::size_t a, std::size_t b) { return NameLess(entries_[a].name, entries_[b].name); });
+      int max_depth = -1;
+      std::function<std::uint32_t(std::size_t, std::size_t, int)> build = [&](std::size_t lo, std::size_t hi,
+                                                                           int depth) -> std::uint32_t {
+        if (lo >= hi) return kFree;
+        const std::size_t mid = (lo + hi) / 2;
+        DirEntry& e = entries_[order[mid]];
+        max_depth = std::max(max_depth, depth);
+        e.color = static_cast<std::uint8_t>(depth);  // depth for now, colour below
+        e.left = build(lo, mid, depth + 1);
+        e.right = build(mid + 1, hi, depth + 1);
+        return static_cast<std::uint32_t>(order[mid]);
+      };
+      entries_[parent].child = build(0, order.size(), 0);
+      const bool perfect = ((order.size() + 1) & order.size()) == 0;
+      for (std::size_t id : order) entries_[id].color = (!perfect && entries_[id].color == max_depth) ? 0 : 1;
+    }
+    return std::move(entries_);
+  }
+
+ private:
+  static std::u16string CheckedName(const std::string& name) {
+    std::u16string wide = Utf8ToUtf16(name);
+    if (wide.size() > 31) throw CompoundFileError("stream name \"" + name + "\" is longer than 31 characters");
+    return wide;
+  }
+
+  std::size_t Add(std::size_t parent, std::u16string name, std::uint8_t type) {
+    DirEntry e;
+    e.name = std::move(name);
+    e.type = type;
+    entries_.push_back(std::move(e));
+    children_.emplace_back();
+    listed_.push_back(false);
+    children_[parent].push_back(entries_.size() - 1);
+    return entries_.size() - 1;
+  }
+
+  std::vector<DirEntry> entries_;
+  std::vector<std::vector<std::size_t>> children_;
+  std::vector<bool> listed_;
 };
 
 void PutEntry(std::vector<std::uint8_t>& out, const DirEntry& e) {
@@ -51,43 +152,21 @@ void PutEntry(std::vector<std::uint8_t>& out, const DirEntry& e) {
   Store32(p + 68, e.left);
   Store32(p + 72, e.right);
   Store32(p + 76, e.child);
+  std::copy(e.classId.begin(), e.classId.end(), p + 80);
   Store32(p + 116, e.start);
   Store32(p + 120, static_cast<std::uint32_t>(e.size));
 }
 
 }  // namespace
 
-std::vector<std::uint8_t> WriteCompoundFile(const std::vector<CompoundStream>& streams) {
-  // Directory: the root, then the streams; siblings form a balanced tree whose deepest
-  // level is red, which keeps the red-black invariants.
-  std::vector<DirEntry> entries(1);
-  entries[0].name = u"Root Entry";
-  entries[0].type = 5;
-  std::vector<std::size_t> order(streams.size());
-  for (std::size_t i = 0; i < streams.size(); ++i) {
-    DirEntry e;
-    e.name = Utf8ToUtf16(streams[i].name);
-    if (e.name.size() > 31) throw CompoundFileError("stream name \"" + streams[i].name + "\" is longer than 31 characters");
-    e.size = streams[i].data.size();
-    entries.push_back(std::move(e));
-    order[i] = i + 1;
-  }
-  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return NameLess(entries[a].name, entries[b].name); });
-  int max_depth = -1;
-  std::function<std::uint32_t(std::size_t, std::size_t, int)> build = [&](std::size_t lo, std::size_t hi, int depth) -> std::uint32_t {
-    if (lo >= hi) return kFree;
-    const std::size_t mid = (lo + hi) / 2;
-    DirEntry& e = entries[order[mid]];
-    max_depth = std::max(max_depth, depth);
-    e.color = static_cast<std::uint8_t>(depth);  // depth for now, colour below
-    e.left = build(lo, mid, depth + 1);
-    e.right = build(mid + 1, hi, depth + 1);
-    return static_cast<std::uint32_t>(order[mid]);
-  };
-  entries[0].child = build(0, order.size(), 0);
-  bool perfect = (order.size() + 1) > 0 && ((order.size() + 1) & order.size()) == 0;
-  for (std::size_t i = 1; i < entries.size(); ++i)
-    entries[i].color = (!perfect && entries[i].color == max_depth) ? 0 : 1;
+std::vector<std::uint8_t> WriteCompoundFile(const std::vector<CompoundStream>& streams,
+                                            const std::vector<CompoundStorage>& storages) {
+  Directory directory;
+  for (const CompoundStorage& storage : storages) directory.ListedStorage(storage);
+  std::vector<std::size_t> stream_ids(streams.size());
+  for (std::size_t i = 0; i < streams.size(); ++i)
+    stream_ids[i] = directory.Stream(directory.Storage(streams[i].storage), streams[i].name, streams[i].data.size());
+  std::vector<DirEntry> entries = directory.Finish();
 
   // Mini stream: every stream below the cutoff, each starting on a 64-byte boundary.
   std::vector<std::uint8_t> mini_stream;
@@ -98,7 +177,7 @@ std::vector<std::uint8_t> WriteCompoundFile(const std::vector<CompoundStream>& s
     const std::uint32_t first = static_cast<std::uint32_t>(mini_fat.size());
     const std::uint32_t count = SectorsFor(data.size(), kMiniSectorSize);
     for (std::uint32_t k = 0; k < count; ++k) mini_fat.push_back(k + 1 < count ? first + k + 1 : kEndOfChain);
-    entries[i + 1].start = first;
+    entries[stream_ids[i]].start = first;
     mini_stream.insert(mini_stream.end(), data.begin(), data.end());
     mini_stream.resize(static_cast<std::size_t>(mini_fat.size()) * kMiniSectorSize, 0);
   }
@@ -136,7 +215,7 @@ std::vector<std::uint8_t> WriteCompoundFile(const std::vector<CompoundStream>& s
   entries[0].start = allocate(mini_stream_sectors);
   entries[0].size = mini_stream.size();
   for (std::size_t i = 0; i < streams.size(); ++i)
-    if (streams[i].data.size() >= kMiniCutoff) entries[i + 1].start = allocate(SectorsFor(streams[i].data.size(), kSectorSize));
+    if (streams[i].data.size() >= kMiniCutoff) entries[stream_ids[i]].start = allocate(SectorsFor(streams[i].data.size(), kSectorSize));
 
   std::vector<std::uint8_t> out;
   out.reserve((static_cast<std::size_t>(total) + 1) * kSectorSize);

@@ -143,6 +143,8 @@ class Machine final : public eval::Context {
       case FormulaToken::Kind::Missing: stack_.push_back(eval::Operand{{}, {}, true}); break;
       case FormulaToken::Kind::Ref:
       case FormulaToken::Kind::Area: {
+        if (t.sheetRef && resolver_.ExternSheetInOtherWorkbook(t.externSheet))
+          throw UnsupportedFormula("refers to another workbook");
         auto area = TokenArea(t, site_, resolver_);
         stack_.push_back(area ? eval::Operand{{}, {*area}, false} : eval::Operand{ErrorCode::Ref, {}, false});
         break;

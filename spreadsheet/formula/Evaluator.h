@@ -17,8 +17,8 @@
 // where one value is wanted gives the cell in the formula's own row or column (implicit
 // intersection), otherwise #VALUE!. A formula whose result is an empty cell gives 0.
 //
-// Anything else (defined names, other functions) makes evaluation throw UnsupportedFormula:
-// the caller keeps the formula's cached value.
+// Anything else (defined names, other functions, references to other workbooks) makes
+// evaluation throw UnsupportedFormula: the caller keeps the formula's cached value.
 
 #include <cstdint>
 #include <span>

@@ -24,8 +24,8 @@ namespace {
 
 constexpr int kMaxDepth = 128;
 constexpr std::size_t kMaxTextLength = 8192;
-constexpr int kMaxRow = 65535;
-constexpr int kMaxColumn = 255;
+constexpr int kMaxRow = kA1LastRow;
+constexpr int kMaxColumn = kA1LastColumn;
 
 bool IsIdentStart(char c) {
   const auto u = static_cast<unsigned char>(c);
@@ -316,23 +316,6 @@ class Parser {
     return n;
   }
 
-  // Letters (1..3, a column up to IV) or digits (a row 1..65536) after an optional "$".
-  std::optional<int> MatchPart(bool letters, bool& absolute) {
-    absolute = Peek() == '$';
-    if (absolute) ++pos_;
-    int value = 0;
-    int count = 0;
-    for (;; ++count, ++pos_) {
-      const auto c = static_cast<unsigned char>(Peek());
-      if (letters ? !std::isalpha(c) : !std::isdigit(c)) break;
-      if (count >= (letters ? 3 : 5)) return std::nullopt;
-      value = letters ? value * 26 + (std::toupper(c) - 'A' + 1) : value * 10 + (c - '0');
-    }
-    if (count == 0) return std::nullopt;
-    if (letters ? value - 1 > kMaxColumn : (value < 1 || value - 1 > kMaxRow)) return std::nullopt;
-    return value - 1;
-  }
-
   bool EndOfReference() const {
     const char c = Peek();
     return !IsIdentChar(c) && c != '(' && c != '!' && c != '$';
@@ -340,20 +323,18 @@ class Parser {
 
   std::optional<RefCorner> MatchCell() {
     const std::size_t start = pos_;
-    bool colAbs = false, rowAbs = false;
-    const auto column = MatchPart(true, colAbs);
-    const auto row = column ? MatchPart(false, rowAbs) : std::nullopt;
-    if (!row || !EndOfReference()) {
+    const auto cell = ReadA1Cell(s_, pos_);
+    if (!cell || !EndOfReference()) {
       pos_ = start;
       return std::nullopt;
     }
-    return RefCorner{*row, *column, !rowAbs, !colAbs};
+    return RefCorner{cell->row, cell->column, !cell->rowAbsolute, !cell->columnAbsolute};
   }
 
   // A whole column ("$A") or row ("$6") as one corner of a whole-column or whole-row area.
   std::optional<RefCorner> MatchLine(bool column, bool end) {
     bool absolute = false;
-    const auto value = MatchPart(column, absolute);
+    const auto value = column ? ReadA1Column(s_, pos_, absolute) : ReadA1Row(s_, pos_, absolute);
     if (!value || !EndOfReference()) return std::nullopt;
     // The other dimension spans the whole sheet, as absolute parts.
     RefCorner corner{0, 0, false, false};

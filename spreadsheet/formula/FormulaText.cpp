@@ -66,20 +66,8 @@ bool PlainIdentifier(std::string_view name) {
     if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '.') return false;
   }
   // A name that reads as a cell reference ("A1", "IV65536") is quoted.
-  std::size_t letters = 0;
-  int column = 0;
-  while (letters < name.size() && std::isalpha(static_cast<unsigned char>(name[letters]))) {
-    if (column <= 256) column = column * 26 + (std::toupper(static_cast<unsigned char>(name[letters])) - 'A' + 1);
-    ++letters;
-  }
-  const std::size_t digits = name.size() - letters;
-  if (letters == 0 || letters > 3 || column > 256 || digits == 0 || digits > 5) return true;
-  long row = 0;
-  for (std::size_t i = letters; i < name.size(); ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(name[i]))) return true;
-    row = row * 10 + (name[i] - '0');
-  }
-  return row < 1 || row > 65536;
+  std::size_t end = 0;
+  return !ReadA1Cell(name, end) || end != name.size();
 }
 
 void UpperExponent(std::string& s) {
@@ -115,24 +103,6 @@ bool IsErrorCode(std::uint8_t byte) {
     if (static_cast<std::uint8_t>(e.code) == byte) return true;
   }
   return false;
-}
-
-std::string ColumnLetters(int column) {
-  std::string letters;
-  int n = column + 1;
-  while (n > 0) {
-    letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
-    n = (n - 1) / 26;
-  }
-  return letters;
-}
-
-std::string CellText(int row, int column, bool rowAbsolute, bool columnAbsolute) {
-  std::string text = columnAbsolute ? "$" : "";
-  text += ColumnLetters(column);
-  if (rowAbsolute) text += '$';
-  text += std::to_string(row + 1);
-  return text;
 }
 
 std::string QuoteSheetName(std::string_view name) {

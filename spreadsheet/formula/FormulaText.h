@@ -1,7 +1,7 @@
 #pragma once
 
 // Text pieces of A1 formulas shared by the compiler, printer and evaluator: error literals,
-// column letters, sheet-name quoting, number text, and the BIFF8 string encoding of tStr.
+// sheet-name quoting, number text, and the BIFF8 string encoding of tStr.
 
 #include <cstdint>
 #include <optional>
@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "spreadsheet/base/A1Text.h"
 #include "spreadsheet/model/Value.h"
 
 namespace quillora::engine {
@@ -20,11 +21,6 @@ std::string_view ErrorText(ErrorCode code);
 std::optional<ErrorCode> ErrorFromText(std::string_view text);
 // True when byte is one of the seven BIFF8 error codes.
 bool IsErrorCode(std::uint8_t byte);
-
-// Column letters: 0 -> "A", 255 -> "IV".
-std::string ColumnLetters(int column);
-// A1 text of a cell, optionally with "$" on the row and column.
-std::string CellText(int row, int column, bool rowAbsolute = false, bool columnAbsolute = false);
 
 // A sheet name as it stands before "!": quoted with '...' (quotes doubled) unless it is a
 // plain identifier that cannot be read as a cell reference.

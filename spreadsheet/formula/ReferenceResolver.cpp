@@ -10,6 +10,8 @@ std::optional<SheetNames> ReferenceResolver::ExternSheetNames(std::uint16_t) con
 
 std::optional<SheetSpan> ReferenceResolver::ExternSheetSpan(std::uint16_t) const { return std::nullopt; }
 
+bool ReferenceResolver::ExternSheetInOtherWorkbook(std::uint16_t) const { return false; }
+
 std::optional<std::uint16_t> ReferenceResolver::NameIndex(std::string_view) const { return std::nullopt; }
 
 std::optional<std::string> ReferenceResolver::NameText(std::uint16_t) const { return std::nullopt; }

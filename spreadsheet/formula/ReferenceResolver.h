@@ -38,6 +38,9 @@ class ReferenceResolver {
   virtual std::optional<SheetNames> ExternSheetNames(std::uint16_t index) const;
   // Evaluating: the sheet numbers behind an EXTERNSHEET index; nullopt gives #REF!.
   virtual std::optional<SheetSpan> ExternSheetSpan(std::uint16_t index) const;
+  // Evaluating: true when the EXTERNSHEET index names sheets of another workbook. Their values
+  // cannot be read, so such a formula is not evaluated and keeps its cached value.
+  virtual bool ExternSheetInOtherWorkbook(std::uint16_t index) const;
 
   // Compiling a defined name: its 1-based NAME index, or nullopt (compiling then fails).
   virtual std::optional<std::uint16_t> NameIndex(std::string_view name) const;

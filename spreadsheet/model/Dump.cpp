@@ -1,5 +1,7 @@
 #include "spreadsheet/model/Dump.h"
 
+#include "spreadsheet/base/A1Text.h"
+
 #include "spreadsheet/model/DumpText.h"
 
 #include <charconv>
@@ -93,11 +95,7 @@ std::string FillText(const Palette& palette, const CellFormat& xf) {
 
 }  // namespace
 
-std::string CellName(const CellAddress& at) {
-  std::string column;
-  for (int c = at.column + 1; c > 0; c = (c - 1) / 26) column.insert(column.begin(), static_cast<char>('A' + (c - 1) % 26));
-  return column + std::to_string(at.row + 1);
-}
+std::string CellName(const CellAddress& at) { return CellText(at.row, at.column); }
 
 void DumpWorkbook(const Workbook& book, std::ostream& out) {
   const CellFormat default_format;

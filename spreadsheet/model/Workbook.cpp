@@ -1,5 +1,7 @@
 #include "spreadsheet/model/Workbook.h"
 
+#include "spreadsheet/numfmt/NumberFormat.h"
+
 namespace quillora::engine {
 namespace {
 
@@ -15,27 +17,6 @@ constexpr std::array<std::uint32_t, 56> kStandardPalette = {
     0x00CCFF, 0xCCFFFF, 0xCCFFCC, 0xFFFF99, 0x99CCFF, 0xFF99CC, 0xCC99FF, 0xFFCC99,
     0x3366FF, 0x33CCCC, 0x99CC00, 0xFFCC00, 0xFF9900, 0xFF6600, 0x666699, 0x969696,
     0x003366, 0x339966, 0x003300, 0x333300, 0x993300, 0x993366, 0x333399, 0x333333,
-};
-
-struct BuiltIn {
-  std::uint16_t index;
-  const char* code;
-};
-
-constexpr BuiltIn kBuiltInFormats[] = {
-    {0, "General"}, {1, "0"}, {2, "0.00"}, {3, "#,##0"}, {4, "#,##0.00"},
-    {5, "\"$\"#,##0_);(\"$\"#,##0)"}, {6, "\"$\"#,##0_);[Red](\"$\"#,##0)"},
-    {7, "\"$\"#,##0.00_);(\"$\"#,##0.00)"}, {8, "\"$\"#,##0.00_);[Red](\"$\"#,##0.00)"},
-    {9, "0%"}, {10, "0.00%"}, {11, "0.00E+00"}, {12, "# ?/?"}, {13, "# ?" "?/?" "?"},
-    {14, "m/d/yy"}, {15, "d-mmm-yy"}, {16, "d-mmm"}, {17, "mmm-yy"}, {18, "h:mm AM/PM"},
-    {19, "h:mm:ss AM/PM"}, {20, "h:mm"}, {21, "h:mm:ss"}, {22, "m/d/yy h:mm"},
-    {37, "#,##0_);(#,##0)"}, {38, "#,##0_);[Red](#,##0)"}, {39, "#,##0.00_);(#,##0.00)"},
-    {40, "#,##0.00_);[Red](#,##0.00)"},
-    {41, "_(* #,##0_);_(* (#,##0);_(* \"-\"_);_(@_)"},
-    {42, "_(\"$\"* #,##0_);_(\"$\"* (#,##0);_(\"$\"* \"-\"_);_(@_)"},
-    {43, "_(* #,##0.00_);_(* (#,##0.00);_(* \"-\"?\?_);_(@_)"},
-    {44, "_(\"$\"* #,##0.00_);_(\"$\"* (#,##0.00);_(\"$\"* \"-\"?\?_);_(@_)"},
-    {45, "mm:ss"}, {46, "[h]:mm:ss"}, {47, "mm:ss.0"}, {48, "##0.0E+0"}, {49, "@"},
 };
 
 CellFormat StyleFormat(std::uint16_t font, std::uint16_t format, std::uint8_t used) {
@@ -66,15 +47,9 @@ Rgb Palette::At(std::uint16_t index) const {
   return FromHex(0x000000);
 }
 
-std::optional<std::string> BuiltInNumberFormat(std::uint16_t index) {
-  for (const BuiltIn& entry : kBuiltInFormats)
-    if (entry.index == index) return std::string(entry.code);
-  return std::nullopt;
-}
-
 std::string NumberFormatCode(const Workbook& workbook, std::uint16_t index) {
   if (auto found = workbook.numberFormats.find(index); found != workbook.numberFormats.end()) return found->second;
-  return BuiltInNumberFormat(index).value_or("General");
+  return std::string(BuiltinFormatCode(index).value_or("General"));
 }
 
 Workbook NewWorkbook() {

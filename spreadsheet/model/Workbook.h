@@ -288,7 +288,10 @@ struct Workbook {
   std::vector<DefinedName> names;            // NAME records, in file order (tName indexes them from 1)
   PictureStore pictures;                     // the drawing group's picture store
   std::vector<KeptRecord> kept;
-  std::vector<CompoundStream> otherStreams;  // streams of the file besides the workbook stream
+  // Everything else the file holds (document properties, a macro project, data stores):
+  // streams besides the workbook stream, those inside storages included, and the storages.
+  std::vector<CompoundStream> otherStreams;
+  std::vector<CompoundStorage> otherStorages;
   friend bool operator==(const Workbook&, const Workbook&) = default;
 };
 
@@ -299,7 +302,5 @@ Workbook NewWorkbook();
 // Number format code of `index`: a FORMAT record of the workbook or a built-in format;
 // an index with neither gives "General".
 std::string NumberFormatCode(const Workbook& workbook, std::uint16_t index);
-// The built-in code of `index`, or nothing for an index with no fixed code.
-std::optional<std::string> BuiltInNumberFormat(std::uint16_t index);
 
 }  // namespace quillora::engine

@@ -70,6 +70,10 @@ std::optional<SheetSpan> WorkbookReferences::ExternSheetSpan(std::uint16_t index
   return SheetSpan{entry.firstSheet, entry.lastSheet};
 }
 
+bool WorkbookReferences::ExternSheetInOtherWorkbook(std::uint16_t index) const {
+  return index < book_.externSheets.size() && book_.externSheets[index].supBook != InternalSupBook(book_);
+}
+
 std::optional<SheetNames> WorkbookReferences::ExternSheetNames(std::uint16_t index) const {
   const auto span = ExternSheetSpan(index);
   if (!span) return std::nullopt;

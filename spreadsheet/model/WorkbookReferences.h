@@ -26,6 +26,7 @@ class WorkbookReferences : public ReferenceResolver {
   std::optional<std::uint16_t> ExternSheetIndex(std::string_view first, std::string_view last) const override;
   std::optional<SheetNames> ExternSheetNames(std::uint16_t index) const override;
   std::optional<SheetSpan> ExternSheetSpan(std::uint16_t index) const override;
+  bool ExternSheetInOtherWorkbook(std::uint16_t index) const override;
   std::optional<std::uint16_t> NameIndex(std::string_view name) const override;
   std::optional<std::string> NameText(std::uint16_t index) const override;
 

@@ -113,7 +113,9 @@ bool ReadGroup(Reader& in, const Separators& seps, std::string& out) {
 std::optional<std::string> ReadNumber(Reader& in, const Separators& seps) {
   std::string number;
   const std::size_t leading = ReadDigits(in, number);
-  if (leading > 0 && leading <= 3) {
+  // A grouped number has one to three leading digits and never starts with a zero: "0.125"
+  // under German settings is no thousands grouping of 125.
+  if (leading > 0 && leading <= 3 && number.front() != '0') {
     while (ReadGroup(in, seps, number)) {
     }
   }

@@ -21,10 +21,12 @@ const Substitute kSubstitutes[] = {
     {"courier new", {"Liberation Mono", "DejaVu Sans Mono"}},
 };
 
-// The Tahoma clone ships in its own folder that fontconfig does not scan.
+// The Tahoma clone ships in its own folder that fontconfig does not scan. Only its regular
+// face is registered: the clone's bold face has no more ink than the regular one at screen
+// sizes (only wider glyphs, and a gap after "/"), so bold Tahoma is the regular face
+// emboldened by the font engine, which keeps the regular advances.
 const char* const kPrivateFontFiles[] = {
     "/usr/share/wine/fonts/tahoma.ttf",
-    "/usr/share/wine/fonts/tahomabd.ttf",
 };
 
 std::mutex& FamilyMutex() {

@@ -21,7 +21,8 @@ struct CellRange {
 // the last row whose height, visibility or format was set. A sheet with neither is A1:A1.
 CellRange UsedRange(const engine::Sheet& sheet);
 
-// "A1:C118", "$B$2" or "B3:A1" (normalised). Throws std::runtime_error for anything else.
+// A cell or range in A1 text ("A1:C118", "$B$2", "B3:A1" put in order). Throws
+// std::runtime_error for anything else.
 CellRange ParseRange(std::string_view text);
 
 }  // namespace quillora::render

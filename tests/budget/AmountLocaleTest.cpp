@@ -36,6 +36,12 @@ const Case kCases[] = {
     {"1 500,00 \xE2\x82\xAC", std::nullopt, std::nullopt, 1500},  // typed with plain blanks
     {"9999999999999", 9999999999999, 9999999999999, 9999999999999},
     {"1e13", std::nullopt, std::nullopt, std::nullopt},
+    // No grouped number starts with a zero group.
+    {"0.125", 0.125, std::nullopt, std::nullopt},
+    {"0,125", std::nullopt, 0.125, 0.125},
+    {"0" NNBSP "125", std::nullopt, std::nullopt, std::nullopt},
+    {"000.125,00", std::nullopt, std::nullopt, std::nullopt},
+    {"1.125", 1.125, 1125, std::nullopt},
 };
 
 TEST(AmountLocale, ValidityAndValueUnderThreeLocales) {

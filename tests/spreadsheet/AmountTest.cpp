@@ -109,7 +109,8 @@ TEST(AmountParse, AcceptsTheWrittenFormsAndRefusesMalformedOnes) {
   }
   for (const char* text :
        {"--1", "(-1)", "(1", "1)", "1,23", "1234,567", "1,2345", "$$5", "1 234", "1e", "e3",
-        ".", "$", "-", "()", "1e999", "1.2.3", "12-3", "0x10", "1 2", "5 $ 5", "nan", "inf"}) {
+        ".", "$", "-", "()", "1e999", "1.2.3", "12-3", "0x10", "1 2", "5 $ 5", "nan", "inf",
+        "0,125", "00,125", "012,345,678"}) {
     EXPECT_FALSE(ParseAmount(text, us).has_value()) << text;
   }
   const NumberLocale swiss = SwissGerman();

@@ -209,5 +209,58 @@ TEST(CompoundFileWriter, ALargeStreamNeedsDifatSectors) {
   EXPECT_EQ(CompoundFileReader(bytes).ReadStream("Workbook"), streams[0].data);
 }
 
+TEST(CompoundFileWriter, StoragesKeepTheirStreamsAndClassesThroughAReadAndAWrite) {
+  // A macro project's shape: a storage holding streams and a storage of its own, an empty
+  // storage, names outside ASCII, streams on both sides of the mini stream cutoff.
+  std::array<std::uint8_t, 16> project_class{};
+  project_class[0] = 0x22;
+  project_class[15] = 0x46;
+  // Listed as the reader lists them: in name order (shorter first), each before its contents.
+  const std::vector<CompoundStorage> storages = {
+      {{"Empty"}, {}},
+      {{"_VBA_PROJECT_CUR"}, project_class},
+      {{"_VBA_PROJECT_CUR", "VBA"}, {}},
+  };
+  const std::vector<CompoundStream> nested = {
+      {"PROJECT", Pattern(300, 1), {"_VBA_PROJECT_CUR"}},
+      {"dir", Pattern(5000, 2), {"_VBA_PROJECT_CUR", "VBA"}},
+      {"\xD0\x9B\xD0\xB8\xD1\x81\xD1\x82" "1", Pattern(70, 3), {"_VBA_PROJECT_CUR", "VBA"}},
+      {"_VBA_PROJECT", {}, {"_VBA_PROJECT_CUR", "VBA"}},
+  };
+  std::vector<CompoundStream> streams = {{"Workbook", Pattern(9000, 4)}, {"\x05SummaryInformation", Pattern(200, 5)}};
+  streams.insert(streams.end(), nested.begin(), nested.end());
+  const auto bytes = WriteCompoundFile(streams, storages);
+  const CompoundFileReader reader(bytes);
+  EXPECT_EQ(reader.StreamNames(), (std::vector<std::string>{"Workbook", "\x05SummaryInformation"}));
+  EXPECT_EQ(reader.Storages(), storages);
+  EXPECT_EQ(reader.NestedStreams(), nested);
+  std::vector<CompoundStream> again = {{"Workbook", *reader.ReadStream("Workbook")},
+                                       {"\x05SummaryInformation", *reader.ReadStream("\x05SummaryInformation")}};
+  for (const CompoundStream& stream : reader.NestedStreams()) again.push_back(stream);
+  EXPECT_EQ(WriteCompoundFile(again, reader.Storages()), bytes);
+
+  // A stream named twice in one storage, or a stream and a storage of one name, is refused.
+  EXPECT_THROW(WriteCompoundFile({{"a", {}, {"S"}}, {"A", {}, {"S"}}}), CompoundFileError);
+  EXPECT_THROW(WriteCompoundFile({{"S", {}}, {"a", {}, {"S"}}}), CompoundFileError);
+}
+
+TEST(CompoundFileReader, AStorageTreeThatLoopsIsRefused) {
+  const auto bytes = WriteCompoundFile({{"Workbook", Pattern(100, 1)}, {"s", Pattern(10, 2), {"Inner"}}});
+  // The directory starts at the sector the header names; entries are 128 bytes.
+  auto damaged = bytes;
+  const std::size_t directory = (static_cast<std::size_t>(Load32(bytes.data() + 48)) + 1) * 512;
+  for (std::uint32_t id = 1; id < 4; ++id) {
+    std::uint8_t* entry = damaged.data() + directory + id * 128;
+    if (entry[66] == 1) Store32(entry + 76, id);  // the storage's child is the storage itself
+  }
+  EXPECT_EQ(CompoundFileReader(bytes).NestedStreams().size(), 1u);
+  try {
+    (void)CompoundFileReader(damaged).NestedStreams();
+    ADD_FAILURE() << "a looping storage was read";
+  } catch (const CompoundFileError& e) {
+    EXPECT_NE(std::string(e.what()).find("loops"), std::string::npos) << e.what();
+  }
+}
+
 }  // namespace
 }  // namespace quillora::engine

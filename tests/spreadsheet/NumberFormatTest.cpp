@@ -1,6 +1,7 @@
 // Number-format codes: the template's currency format, built-ins, sections, General.
 #include <gtest/gtest.h>
 
+#include "spreadsheet/model/Workbook.h"
 #include "spreadsheet/numfmt/NumberFormat.h"
 
 namespace quillora::engine {
@@ -46,10 +47,10 @@ TEST(NumberFormatTest, BuiltinFormats) {
       {8, -2.0, "($2.00)"},           {9, 0.256, "26%"},              {10, 0.25, "25.00%"},
       {11, 12345.0, "1.23E+04"},      {11, 0.00012, "1.20E-04"},      {11, 0.0, "0.00E+00"},
       {12, 1.5, "1 1/2"},             {12, 0.75, " 3/4"},             {12, 2.0, "2    "},
-      {13, 3.14159, "3 14/99"},      {14, 45000.0, "3/15/2023"},     {15, 45000.0, "15-Mar-23"},
+      {13, 3.14159, "3 14/99"},      {14, 45000.0, "3/15/23"}  ,     {15, 45000.0, "15-Mar-23"},
       {16, 45000.0, "15-Mar"},        {17, 45000.0, "Mar-23"},        {18, 0.75, "6:00 PM"},
       {19, 0.5 + 5 / 86400.0, "12:00:05 PM"}, {20, 0.25, "6:00"},     {21, 0.25, "6:00:00"},
-      {22, 45000.5, "3/15/2023 12:00"}, {37, -1234.0, "(1,234)"},     {39, 1234.5, "1,234.50 "},
+      {22, 45000.5, "3/15/23 12:00"}  , {37, -1234.0, "(1,234)"},     {39, 1234.5, "1,234.50 "},
       {41, 0.0, " - "},               {42, 1234.0, " $1,234 "},       {44, -5.0, " $(5.00)"},
       {44, 0.0, " $-   "},            {44, std::string("abc"), " abc "}, {45, 1.5 / 1440, "01:30"},
       {46, 1.5, "36:00:00"},          {47, 1.55 / 1440, "01:33.0"},   {48, 12345.0, "12.3E+3"},
@@ -61,10 +62,16 @@ TEST(NumberFormatTest, BuiltinFormats) {
   }
   EXPECT_EQ(BuiltinFormat(6).Format(-1.0).color, kRed);
   EXPECT_EQ(BuiltinFormat(38).Format(-1.0).color, kRed);
-  EXPECT_EQ(BuiltinFormatCode(8), "\"$\"#,##0.00_);[Red]\\(\"$\"#,##0.00\\)");
+  EXPECT_EQ(BuiltinFormatCode(8), "\"$\"#,##0.00_);[Red](\"$\"#,##0.00)");
   EXPECT_FALSE(BuiltinFormatCode(30));
   EXPECT_FALSE(BuiltinFormatCode(50));
   EXPECT_TRUE(BuiltinFormat(14).IsDateTime());
+  // The codes the dump and the renderer use are this table's, as the common readers show them.
+  const Workbook book = NewWorkbook();
+  EXPECT_EQ(NumberFormatCode(book, 14), "m/d/yy");
+  EXPECT_EQ(NumberFormatCode(book, 22), "m/d/yy h:mm");
+  EXPECT_EQ(NumberFormatCode(book, 5), "\"$\"#,##0_);(\"$\"#,##0)");
+  EXPECT_EQ(NumberFormatCode(book, 30), "General");
   EXPECT_FALSE(BuiltinFormat(4).IsDateTime());
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 
 #include "spreadsheet/render/BorderPainter.h"
 #include "spreadsheet/render/CellText.h"
@@ -287,6 +288,54 @@ TEST(RenderFontTest, MissingFontsGetLookAlikes) {
   EXPECT_TRUE(tahoma == QStringLiteral("Tahoma") || tahoma == QStringLiteral("DejaVu Sans")) << tahoma.toStdString();
   const engine::Workbook book = BuildTemplateShapedBook();
   EXPECT_EQ(FontBook(book).DigitWidth(), 7);
+}
+
+// Dark pixels of `text` drawn in `font`, and the widest run of blank columns between its first
+// and last inked column.
+struct Weight {
+  int dark = 0;
+  int widestGap = 0;
+};
+Weight WeightOf(const QFont& font, const QString& text) {
+  QImage image(400, 32, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  painter.drawText(QPoint(2, 22), text);
+  painter.end();
+  Weight ink;
+  int run = 0;
+  bool started = false;
+  for (int x = 0; x < image.width(); ++x) {
+    int column = 0;
+    for (int y = 0; y < image.height(); ++y) column += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+    ink.dark += column;
+    if (column > 0) {
+      if (started) ink.widestGap = std::max(ink.widestGap, run);
+      started = true;
+      run = 0;
+    } else {
+      ++run;
+    }
+  }
+  return ink;
+}
+
+TEST(RenderFontTest, BoldTahomaIsVisiblyHeavierAndOpensNoGap) {
+  engine::Workbook book = engine::NewWorkbook();
+  engine::Font regular;
+  regular.name = "Tahoma";
+  engine::Font bold = regular;
+  bold.weight = 700;
+  book.fonts = {regular, bold};
+  const FontBook fonts(book);
+  for (const char* text : {"Total Expenses", "Stationery/Printing", "Estimated", "Actual", "$12,345.00"}) {
+    const Weight plain = WeightOf(fonts.Font(0), QString::fromUtf8(text));
+    const Weight heavy = WeightOf(fonts.Font(1), QString::fromUtf8(text));
+    EXPECT_GE(heavy.dark * 4, plain.dark * 5) << text << ": " << heavy.dark << " dark pixels bold, " << plain.dark << " regular";
+    EXPECT_LE(heavy.widestGap, plain.widestGap) << text;
+  }
 }
 
 TEST(RenderRangeTest, RefusesRangesItCannotDraw) {

@@ -82,6 +82,18 @@ TEST(WorkbookRoundTrip, OtherStreamsAndUnknownRecordsWithContinuesAreKept) {
   EXPECT_EQ(WriteWorkbook(read), bytes);
 }
 
+TEST(WorkbookRoundTrip, StoragesAndTheStreamsInsideThemAreKept) {
+  Workbook book = testing::BuildTestWorkbook();
+  book.otherStorages = {{{"_VBA_PROJECT_CUR"}, {}}, {{"_VBA_PROJECT_CUR", "VBA"}, {}}};
+  book.otherStreams.push_back({"PROJECT", std::vector<std::uint8_t>(90, 0x21), {"_VBA_PROJECT_CUR"}});
+  book.otherStreams.push_back({"dir", std::vector<std::uint8_t>(5000, 0x7E), {"_VBA_PROJECT_CUR", "VBA"}});
+  const auto bytes = WriteWorkbook(book);
+  const Workbook read = ReadWorkbook(bytes);
+  EXPECT_EQ(read.otherStorages, book.otherStorages);
+  EXPECT_EQ(read.otherStreams, book.otherStreams);
+  EXPECT_EQ(WriteWorkbook(read), bytes);
+}
+
 TEST(WorkbookRoundTrip, AKeptRecordAfterTheMergesStaysThereOnTheNextSave) {
   // Anchored to a feature header the sheet does not have, the record is written after the
   // merges; read back, it must stay after them, not move ahead of them.
