@@ -14,7 +14,7 @@ package_packages=(
 test_packages=(
   clang libclang-rt-14-dev
   python3 python3-xlrd python3-olefile gnumeric libreoffice-calc-nogui poppler-utils
-  xvfb xauth xdotool imagemagick time strace
+  xvfb xauth xdotool imagemagick time strace python3-xlib
 )
 
 wanted=("${run_packages[@]}")
