@@ -21,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
+class QWheelEvent;
 
 namespace quillora {
 
@@ -110,6 +111,8 @@ class Form1 : public QWidget {
   void setTabIndex(QWidget* control, int position);
   void applyTabOrder();
   bool validateBeforeFocusLeaves(QWidget* target);
+  void focusEntered(QWidget* widget);
+  bool wheelOverPanel(QWidget* widget, QWheelEvent* event);
 
   AppContext& context_;
   engine::NumberLocale locale_;
@@ -120,6 +123,8 @@ class Form1 : public QWidget {
   std::array<std::vector<QLineEdit*>, kCategoryCount> fields_;
   std::vector<QWidget*> tabOrder_;
   int panelTop_ = 0;
+  // The control whose focus handlers ran last: the window's focus widget once they have.
+  QWidget* entered_ = nullptr;
 };
 
 }  // namespace quillora

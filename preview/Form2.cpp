@@ -11,6 +11,7 @@
 #include "app/QuietDelete.h"
 #include "app/Theme.h"
 #include "app/core/ProductInfo.h"
+#include "preview/PreviewInput.h"
 #include "preview/Twips.h"
 #include "workbook/core/FileHelpers.h"
 
@@ -68,6 +69,13 @@ Form2::Form2(AppContext& context, QWidget* form1, QWidget* parent)
   connect(PushButton2, &QPushButton::clicked, this, &Form2::PushButton2_Click);
   connect(PushButton6, &QPushButton::clicked, this, &Form2::PushButton6_Click);
   connect(PushButton8, &QPushButton::clicked, this, &Form2::PushButton8_Click);
+  new preview::PreviewInput(this, viewport_, [this](int direction) {
+    if (direction == 0) {
+      PushButton1_Click();
+    } else {
+      PushButton2_Click();
+    }
+  });
   for (PushButton* button : {PushButton1, PushButton2, PushButton6, PushButton8})
     connect(button, &PushButton::mouseMoved, this, [this] { pointer_.hoverButton(); });
   // A move over a button inside the frame also reaches the frame; only its own surface counts.

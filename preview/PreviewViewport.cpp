@@ -86,6 +86,8 @@ void PreviewViewport::scrollBarChanged(Axis axis, const ScrollBarState& state) {
   target->setRange(0, state.max);
   target->setValue(state.value);
   target->setEnabled(state.enabled);
+  target->setSingleStep(state.smallChange);
+  target->setPageStep(state.largeChange);
 }
 
 void PreviewViewport::keepPictureInHolder() { Zoom_Ori->setPicture(Picture1->picture()); }

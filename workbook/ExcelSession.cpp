@@ -10,7 +10,9 @@ namespace quillora {
 SpreadsheetStarter EmbeddedSpreadsheet(engine::NumberLocale locale) {
   return [locale] {
     Application application(locale);
-    application.SetCopyPictureHook(CopyRangePictureToClipboard);
+    application.SetCopyPictureHook([locale](const engine::Workbook& workbook, int sheet, const engine::CellRange& range) {
+      CopyRangePictureToClipboard(workbook, sheet, range, locale);
+    });
     return application;
   };
 }

@@ -7,6 +7,7 @@
 #include "app/ErrorTrap.h"
 #include "app/QuietDelete.h"
 #include "budget/core/Budget.h"
+#include "spreadsheet/numbers/Amount.h"
 #include "workbook/SheetCapture.h"
 #include "workbook/core/BmpFile.h"
 #include "spreadsheet/base/FileKind.h"
@@ -64,6 +65,7 @@ class Run {
     trap_(108, [&] { ProvideTemplateCopy(templateToUse(), inFolder(kTemplateFile)); });
     trap_(110, [&] { openTemplate(); });
     fillCells();
+    trap_(230, [&] { useRegionalCurrency(); });
     trap_(232, [&] { s_.session.app().Range("B9").Select(); });
     trap_(234, [&] { s_.session.app().SetVisible(false); });
     trap_(236, [&] { chooseWorkbookPath(); });
@@ -135,6 +137,27 @@ class Run {
                 [&] { s_.session.app().Worksheets(1).Cells(row, column).SetValue(text); });
           ++i;
         }
+      }
+    }
+  }
+
+  // The template shows amounts in dollars; under other regional settings the amount cells
+  // and totals take the user's currency, so the workbook and its picture agree with the
+  // entry window. Dollar settings leave the workbook untouched; without an instance the fill
+  // has already reported and there is nothing to format.
+  void useRegionalCurrency() {
+    if (!s_.session.ExcelApp) return;
+    const std::string dollars = engine::CurrencyNumberFormatCode(engine::UnitedStatesConventions());
+    const std::string regional = engine::CurrencyNumberFormatCode(s_.session.app().Locale());
+    if (regional == dollars) return;
+    const auto sheet = s_.session.app().Worksheets(1);
+    const auto used = sheet.UsedRange();
+    const int rows = used.Rows().count();
+    const int columns = used.Columns().count();
+    for (int r = used.Row(); r < used.Row() + rows; ++r) {
+      for (int c = used.Column(); c < used.Column() + columns; ++c) {
+        const auto cell = sheet.Cells(r, c);
+        if (cell.NumberFormat() == dollars) cell.SetNumberFormat(regional);
       }
     }
   }

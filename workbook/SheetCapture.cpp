@@ -35,9 +35,14 @@ void WriteBitmapFile(const QImage& picture, const std::filesystem::path& path) {
 
 }  // namespace
 
-void CopyRangePictureToClipboard(const engine::Workbook& workbook, int sheet, const engine::CellRange& range) {
+void CopyRangePictureToClipboard(const engine::Workbook& workbook, int sheet, const engine::CellRange& range,
+                                 const engine::NumberLocale& locale) {
   const render::CellRange cells{range.rowFirst, range.columnFirst, range.rowLast, range.columnLast};
-  const QImage picture = render::RenderRange(workbook, workbook.sheets.at(static_cast<std::size_t>(sheet)), cells);
+  engine::Separators separators;
+  if (!locale.decimalSeparator.empty()) separators.decimal = locale.decimalSeparator;
+  separators.group = locale.groupSeparator;
+  const QImage picture =
+      render::RenderRange(workbook, workbook.sheets.at(static_cast<std::size_t>(sheet)), cells, separators);
   Clipboard().setImage(picture);
 }
 

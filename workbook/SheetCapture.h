@@ -11,10 +11,11 @@
 
 namespace quillora {
 
-// Draws `range` of sheet `sheet` as it shows on screen and puts it on the application
-// clipboard, replacing what was there.
-void CopyRangePictureToClipboard(const engine::Workbook& workbook, int sheet,
-                                 const engine::CellRange& range);
+// Draws `range` of sheet `sheet` as it shows on screen under the regional settings `locale`
+// (its decimal and group separators) and puts it on the application clipboard, replacing
+// what was there.
+void CopyRangePictureToClipboard(const engine::Workbook& workbook, int sheet, const engine::CellRange& range,
+                                 const engine::NumberLocale& locale);
 
 // One read of the clipboard's picture; nothing when the read failed.
 using ClipboardRead = std::function<std::optional<QImage>()>;

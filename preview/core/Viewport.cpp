@@ -1,5 +1,6 @@
 #include "preview/core/Viewport.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -127,7 +128,16 @@ void Viewport::resetAxis(Axis axis, float boxSize, float viewportSize, std::int1
     setBarMax(axis, NearestInt16(excess / 10.0f));
     step = 10;
   }
+  const float inner = axis == Axis::Horizontal ? viewport_.innerWidth() : viewport_.innerHeight();
+  setBarChanges(axis, NearestInt16(kSheetRowTwips / step), NearestInt16(inner / step));
   setBarValue(axis, 0);
+}
+
+void Viewport::setBarChanges(Axis axis, std::int16_t small, std::int16_t large) {
+  ScrollBarState& state = barState(axis);
+  state.smallChange = std::max<std::int16_t>(small, 1);
+  state.largeChange = std::max<std::int16_t>(large, 1);
+  view_.scrollBarChanged(axis, state);
 }
 
 void Viewport::ResetScrollbars() {

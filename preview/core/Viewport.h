@@ -63,6 +63,7 @@ class Viewport {
   ScrollBarState& barState(Axis axis);
   void setBarMax(Axis axis, std::int16_t max);
   void setBarEnabled(Axis axis, bool enabled);
+  void setBarChanges(Axis axis, std::int16_t small, std::int16_t large);
   void resetAxis(Axis axis, float boxSize, float viewportSize, std::int16_t& step);
   void restoreUnzoomed(RoutineSteps& steps);
   void runChangeHandler(Axis axis);

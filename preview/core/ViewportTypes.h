@@ -27,11 +27,14 @@ struct SizeTwips {
   float height = 0;
 };
 
-// A scroll bar: range 0 to max, a value in that range and an enabled flag.
+// A scroll bar: range 0 to max, a value in that range, an enabled flag, and the units an
+// arrow (small change) and a click on the track (large change) move it by.
 struct ScrollBarState {
   std::int16_t max = 32767;
   std::int16_t value = 0;
   bool enabled = true;
+  std::int16_t smallChange = 1;
+  std::int16_t largeChange = 10;
 };
 
 // A stretched copy of the holder's picture into the image box, both rectangles at (0, 0).
@@ -60,5 +63,9 @@ inline constexpr float kZoomStep = 0.25f;
 
 // Set-up gives a bar one unit per twip up to this excess, ten twips per unit above it.
 inline constexpr float kFineStepLimit = 100.0f;
+
+// A bar's small change moves the picture by about one row of the sheet (an amount row is
+// 20 px high); its large change by about the viewport's inner size.
+inline constexpr float kSheetRowTwips = 300.0f;
 
 }  // namespace quillora::preview

@@ -69,6 +69,12 @@ class Range {
   Value GetValue() const;
   // Sets every cell of the range from text as typed input under the application's locale.
   void SetValue(std::string_view text) const;
+  // The number format code of the range's first cell.
+  std::string NumberFormat() const;
+  // Gives every cell of the range the number format `code`, keeping its other attributes;
+  // a cell already showing by that code keeps its cell format. Throws for a code that does
+  // not parse.
+  void SetNumberFormat(std::string_view code) const;
   // Makes this range the selection of its sheet (active cell: its first cell) and the sheet
   // the active one of its workbook.
   void Select() const;

@@ -3,7 +3,9 @@
 
 #include "spreadsheet/automation/AutomationState.h"
 #include "spreadsheet/automation/Selection.h"
+#include "spreadsheet/model/CellNumberFormat.h"
 #include "spreadsheet/model/TypedInput.h"
+#include "spreadsheet/numfmt/NumberFormat.h"
 #include "spreadsheet/model/UsedRange.h"
 #include "spreadsheet/model/WorkbookRecalc.h"
 #include "spreadsheet/model/WorkbookReferences.h"
@@ -87,6 +89,26 @@ void Range::SetValue(std::string_view text) const {
         SetCellFromText(book.model, sheet_, {row, column}, text, locale, resolver);
   } catch (const std::exception& e) {
     throw AutomationError("Cannot set " + Where(book, sheet_, range_) + ": " + e.what());
+  }
+}
+
+std::string Range::NumberFormat() const {
+  const BookState& book = LiveBook(book_, "read the number format of " + RangeText(range_));
+  return CellNumberFormatCode(book.model, book.model.sheets[static_cast<std::size_t>(sheet_)],
+                              {range_.rowFirst, range_.columnFirst});
+}
+
+void Range::SetNumberFormat(std::string_view code) const {
+  BookState& book = LiveBook(book_, "set the number format of " + RangeText(range_));
+  try {
+    engine::NumberFormat{code};  // a code that does not parse is refused before any cell changes
+    Sheet& sheet = book.model.sheets[static_cast<std::size_t>(sheet_)];
+    for (int row = range_.rowFirst; row <= range_.rowLast; ++row)
+      for (int column = range_.columnFirst; column <= range_.columnLast; ++column)
+        SetCellNumberFormat(book.model, sheet, {row, column}, code);
+  } catch (const std::exception& e) {
+    throw AutomationError("Cannot set the number format of " + Where(book, sheet_, range_) + " to \"" +
+                          std::string(code) + "\": " + e.what());
   }
 }
 

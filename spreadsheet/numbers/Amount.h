@@ -30,6 +30,13 @@ std::string FormatCurrency(double value, const NumberLocale& locale);
 // the value is not finite or the result reaches kAmountLimit.
 std::optional<std::int64_t> RoundToCents(double value);
 
+// The spreadsheet number format that shows amounts as the locale's currency with two
+// decimals: symbol and spacing where the locale puts them, negatives in red parentheses,
+// the positive section padded to line up with them. Separators are the code's own "," and
+// "." (a reader shows them in its regional form). United States conventions give
+// "$"#,##0.00_);[Red]\("$"#,##0.00\) and German ones #,##0.00 "€"_);[Red]\(#,##0.00 "€"\).
+std::string CurrencyNumberFormatCode(const NumberLocale& locale);
+
 // ParseAmount then FormatCurrency: the formatted text, or nothing for an invalid amount.
 std::optional<std::string> FormatAmountText(std::string_view text, const NumberLocale& locale);
 

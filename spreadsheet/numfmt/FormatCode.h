@@ -71,6 +71,8 @@ CompiledFormat ParseFormatCode(std::string_view code);
 // Runs under construction: merges adjacent text, keeps the plain-text form.
 class RunBuilder {
  public:
+  explicit RunBuilder(const Separators& separators) : separators(separators) {}
+  const Separators& separators;
   void Text(std::string_view text);
   void Space(std::string_view character);
   void Fill(std::string_view character);

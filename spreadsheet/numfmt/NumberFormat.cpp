@@ -93,8 +93,8 @@ bool NumberFormat::IsDateTime() const {
   return false;
 }
 
-FormattedValue NumberFormat::Format(const Value& value) const {
-  detail::RunBuilder out;
+FormattedValue NumberFormat::Format(const Value& value, const Separators& separators) const {
+  detail::RunBuilder out(separators);
   const auto& sections = compiled_->sections;
   if (std::holds_alternative<std::monostate>(value)) return out.Finish(std::nullopt);
   if (const auto* b = std::get_if<bool>(&value)) {

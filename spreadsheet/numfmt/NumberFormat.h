@@ -59,6 +59,13 @@ struct FormattedValue {
   std::optional<std::uint8_t> color;
 };
 
+// The characters a number shows for the code's decimal point "." and grouping ",": a
+// reader shows them in the user's regional form (German "1.234,50").
+struct Separators {
+  std::string decimal = ".";
+  std::string group = ",";
+};
+
 namespace detail {
 struct CompiledFormat;
 }
@@ -73,7 +80,7 @@ class NumberFormat {
 
   // Formats a cell value: numbers by the sections; text by the text section (or as is);
   // booleans as TRUE/FALSE; errors as their literal (#DIV/0!); empty as "" with no runs.
-  FormattedValue Format(const Value& value) const;
+  FormattedValue Format(const Value& value, const Separators& separators = Separators{}) const;
 
   const std::string& Code() const;
   // True when numbers show as dates or times.

@@ -8,12 +8,17 @@ namespace {
 
 constexpr char kDigitSpace = '\x01';  // a blank as wide as a digit ('?' padding)
 
+// Digits, '?' padding and (in the integer part) the "," of grouping, which shows as the
+// reader's group separator.
 void EmitPiece(std::string_view piece, RunBuilder& out) {
   std::size_t start = 0;
   for (std::size_t i = 0; i <= piece.size(); ++i) {
-    if (i == piece.size() || piece[i] == kDigitSpace) {
+    if (i == piece.size() || piece[i] == kDigitSpace || piece[i] == ',') {
       if (i > start) out.Text(piece.substr(start, i - start));
-      if (i < piece.size()) out.Space("0");
+      if (i < piece.size()) {
+        if (piece[i] == ',') out.Text(out.separators.group);
+        else out.Space("0");
+      }
       start = i + 1;
     }
   }
@@ -197,7 +202,7 @@ void RenderNumber(const Section& s, double magnitude, bool minus, RunBuilder& ou
       case Item::Kind::Point:
         if (!looseShown) out.Text(layout.looseInteger);
         looseShown = true;
-        out.Text(".");
+        out.Text(out.separators.decimal);
         break;
       case Item::Kind::Exponent:
         out.Text(item.text.substr(0, 1));

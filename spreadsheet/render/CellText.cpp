@@ -53,7 +53,7 @@ CellText LayOutCellText(const engine::Workbook& workbook, const engine::CellForm
                         const engine::Value& value, FormatCache& formats, const FontBook& fonts) {
   CellText text;
   if (std::holds_alternative<std::monostate>(value)) return text;
-  const engine::FormattedValue formatted = formats.Get(format.format).Format(value);
+  const engine::FormattedValue formatted = formats.Get(format.format).Format(value, formats.separators());
   const QFontMetrics& metrics = fonts.Metrics(format.font);
   for (const engine::FormatRun& run : formatted.runs) {
     const QString piece = QString::fromStdString(run.text);

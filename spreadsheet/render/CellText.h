@@ -20,15 +20,18 @@ namespace quillora::render {
 inline constexpr int kCellPadding = 2;
 inline constexpr int kIndentDigits = 3;
 
-// Number formats by index, parsed on first use. A code that cannot be parsed shows as
-// General rather than stopping the drawing.
+// Number formats by index, parsed on first use, and the separators numbers show with. A
+// code that cannot be parsed shows as General rather than stopping the drawing.
 class FormatCache {
  public:
-  explicit FormatCache(const engine::Workbook& workbook) : workbook_(workbook) {}
+  explicit FormatCache(const engine::Workbook& workbook, engine::Separators separators = {})
+      : workbook_(workbook), separators_(std::move(separators)) {}
   const engine::NumberFormat& Get(std::uint16_t index);
+  const engine::Separators& separators() const { return separators_; }
 
  private:
   const engine::Workbook& workbook_;
+  engine::Separators separators_;
   std::unordered_map<std::uint16_t, engine::NumberFormat> formats_;
 };
 

@@ -45,9 +45,10 @@ const MergedRange* MergeAt(const std::vector<MergedRange>& merges, int row, int 
 // One drawing: the sheet, its measures and caches.
 class RangePainter {
  public:
-  RangePainter(const engine::Workbook& workbook, const engine::Sheet& sheet, const CellRange& range)
-      : workbook_(workbook), sheet_(sheet), fonts_(workbook),
-        geometry_(sheet, range, fonts_.DigitWidth()), formats_(workbook), merges_(MergesIn(sheet, range)) {}
+  RangePainter(const engine::Workbook& workbook, const engine::Sheet& sheet, const CellRange& range,
+               const engine::Separators& separators)
+      : workbook_(workbook), sheet_(sheet), fonts_(workbook), geometry_(sheet, range, fonts_.DigitWidth()),
+        formats_(workbook, separators), merges_(MergesIn(sheet, range)) {}
 
   const SheetGeometry& Geometry() const { return geometry_; }
 
@@ -183,9 +184,10 @@ QSize RangeImageSize(const engine::Workbook& workbook, const engine::Sheet& shee
   return {geometry.Width(), geometry.Height()};
 }
 
-QImage RenderRange(const engine::Workbook& workbook, const engine::Sheet& sheet, const CellRange& range) {
+QImage RenderRange(const engine::Workbook& workbook, const engine::Sheet& sheet, const CellRange& range,
+                   const engine::Separators& separators) {
   CheckRange(range);
-  RangePainter painter(workbook, sheet, range);
+  RangePainter painter(workbook, sheet, range, separators);
   const int width = painter.Geometry().Width(), height = painter.Geometry().Height();
   if (width <= 0 || height <= 0)
     throw std::runtime_error("every row or column of the range is hidden: nothing to draw");

@@ -6,6 +6,7 @@
 #include <QSize>
 
 #include "spreadsheet/model/Workbook.h"
+#include "spreadsheet/numfmt/NumberFormat.h"
 #include "spreadsheet/render/RenderRange.h"
 
 namespace quillora::render {
@@ -21,8 +22,9 @@ QSize RangeImageSize(const engine::Workbook& workbook, const engine::Sheet& shee
 
 // The picture of `range`. Throws std::runtime_error when the range is wider or taller than
 // kMaxImageSide pixels or larger than kMaxImagePixels, or when every row or column of it is
-// hidden.
-QImage RenderRange(const engine::Workbook& workbook, const engine::Sheet& sheet, const CellRange& range);
+// hidden. Numbers show with `separators` for the codes' "." and ",".
+QImage RenderRange(const engine::Workbook& workbook, const engine::Sheet& sheet, const CellRange& range,
+                   const engine::Separators& separators = {});
 
 // The active sheet of the workbook (the first one when the window names none that exists).
 const engine::Sheet& ActiveSheet(const engine::Workbook& workbook);

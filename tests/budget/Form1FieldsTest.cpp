@@ -13,6 +13,7 @@
 #include "tests/budget/Form1Harness.h"
 #include "tests/budget/SampleTables.h"
 #include "tests/budget/WindowInput.h"
+#include "tests/support/WheelAndKeys.h"
 
 namespace quillora {
 namespace {
@@ -167,6 +168,84 @@ TEST(Form1Fields, AnInvalidAmountKeepsTheFocusAndTheTargetNeverSeesIt) {
   EXPECT_EQ(leaving->text(), "$0.00");
   EXPECT_EQ(QApplication::focusWidget(), form.field(0, 1));
   EXPECT_EQ(h.desktop.messages.size(), 4u);
+}
+
+TEST(Form1Fields, AfterARefusalTheZeroIsSelectedSoTypingReplacesIt) {
+  testing::Form1Harness h;
+  h.start();
+  Form1& form = *h.form;
+  PressKey(&form, Qt::Key_Tab);
+  testing::TypeText(&form, QStringLiteral("12abc"));
+  PressKey(&form, Qt::Key_Tab);
+  ASSERT_EQ(h.desktop.messages.size(), 1u);
+  EXPECT_EQ(form.field(0, 0)->selectedText(), "0");
+  testing::TypeText(&form, QStringLiteral("7"));
+  EXPECT_EQ(form.field(0, 0)->text(), "7");
+  PressKey(&form, Qt::Key_Tab);
+  EXPECT_EQ(form.field(0, 0)->text(), "$7.00");
+  EXPECT_EQ(h.desktop.messages.size(), 1u);
+}
+
+// Where no window manager runs, the window system can leave the program without the
+// keyboard focus while keys still reach the window: the window's own focus widget counts.
+TEST(Form1Fields, AWindowThatIsNotActiveStillValidatesAndSelectsOnEntry) {
+  testing::Form1Harness h;
+  h.start();
+  Form1& form = *h.form;
+  PressKey(&form, Qt::Key_Tab);
+  ASSERT_EQ(form.focusWidget(), form.field(0, 0));
+  QWidget elsewhere;
+  testing::ShowAndActivate(&elsewhere);
+  ASSERT_NE(QApplication::activeWindow(), &form);
+  ASSERT_EQ(form.focusWidget(), form.field(0, 0));
+
+  for (const QString& typed : {QStringLiteral("abc"), QStringLiteral("xyz")}) {
+    testing::TypeText(&form, typed);
+    EXPECT_EQ(form.field(0, 0)->text(), typed);  // the "0" left by a refusal was replaced
+    PressKey(&form, Qt::Key_Tab);
+    EXPECT_EQ(form.focusWidget(), form.field(0, 0));
+    EXPECT_EQ(form.field(0, 0)->text(), "0");
+  }
+  EXPECT_EQ(h.desktop.messages.size(), 2u);
+  // A valid amount passes; the next field is entered: its text selected, nothing appended.
+  testing::TypeText(&form, QStringLiteral("12"));
+  PressKey(&form, Qt::Key_Tab);
+  EXPECT_EQ(form.field(0, 0)->text(), "$12.00");
+  ASSERT_EQ(form.focusWidget(), form.field(0, 1));
+  EXPECT_EQ(form.field(0, 1)->selectedText(), "$0.00");
+  testing::TypeText(&form, QStringLiteral("5"));
+  PressKey(&form, Qt::Key_Tab);
+  EXPECT_EQ(form.field(0, 1)->text(), "$5.00");
+  // Tabbing into "Gifts" still brings it into view.
+  form.field(1, 11)->setFocus(Qt::OtherFocusReason);
+  PressKey(&form, Qt::Key_Tab);
+  ASSERT_EQ(form.focusWidget(), form.field(2, 0));
+  ExpectPanelShows(form, 7756);
+  EXPECT_EQ(h.desktop.messages.size(), 2u);
+}
+
+TEST(Form1Fields, TheWheelOverFieldsAndFramesMovesThePanelThroughItsBar) {
+  testing::Form1Harness h;
+  h.start();
+  Form1& form = *h.form;
+  // A notch moves the bar by its small step per scrolled line, at most by its large step.
+  const int lineSteps = QApplication::wheelScrollLines() * 500;
+  const int notch = std::min(lineSteps, 1000);
+  testing::SendWheel(form.field(0, 3), {0, -120});
+  ExpectPanelShows(form, notch);
+  testing::SendWheel(form.Frame1[0], {0, 120});
+  ExpectPanelShows(form, 0);
+  testing::SendWheel(form.Picture1, {0, 120});  // at the top already
+  ExpectPanelShows(form, 0);
+  // A high-resolution wheel: quarter notches add up.
+  for (int i = 0; i < 4; ++i) testing::SendWheel(form.Frame1[0], {0, -30});
+  ExpectPanelShows(form, lineSteps);
+  for (int i = 0; i < 100; ++i) testing::SendWheel(form.field(0, 3), {0, -120});
+  ExpectPanelShows(form, 26600);
+  // The wheel over the buttons above the panel moves nothing.
+  testing::SendWheel(form.PushButton7, {0, 120});
+  ExpectPanelShows(form, 26600);
+  EXPECT_EQ(QApplication::focusWidget(), form.Command1);
 }
 
 TEST(Form1Fields, SampleDataFillsTheTablesAndMovesNeitherFocusNorScroll) {

@@ -61,6 +61,15 @@ void PressKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers) {
   Settle();
 }
 
+void TypeText(QWidget* window, const QString& text) {
+  for (const QChar c : text) {
+    const int key = c.toUpper().unicode();  // Qt's key codes of letters and digits
+    qt_handleKeyEvent(WindowOf(window), QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+    qt_handleKeyEvent(WindowOf(window), QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+  }
+  Settle();
+}
+
 void Click(QWidget* widget, QPoint pos) {
   Mouse(widget, pos, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress);
   Mouse(widget, pos, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);

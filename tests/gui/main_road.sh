@@ -7,6 +7,8 @@
 # Fails when a step does not show on screen, when the temporary workbook is not there while
 # the preview shows, or when closing leaves it behind or does not end the program.
 set -eu
+# The program draws on the virtual X server whatever display platform the caller names.
+export QT_QPA_PLATFORM=xcb
 program=$(realpath "$1")
 out=$(realpath -m "$2")
 here=$(dirname "$(realpath "$0")")

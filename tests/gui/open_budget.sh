@@ -13,6 +13,8 @@ out=$(realpath -m "$3")
 here=$(dirname "$(realpath "$0")")
 rm -rf "$out" && mkdir -p "$out/tmp" && chmod 700 "$out/tmp"
 export LC_ALL=en_US.UTF-8 TEMP="$out/tmp" HOME="$out"
+# The program draws on the virtual X server whatever display platform the caller names.
+export QT_QPA_PLATFORM=xcb
 
 # A budget with negative and fractional amounts, as an amounts file and as a saved workbook.
 QT_QPA_PLATFORM=offscreen "$cli" amounts --sample |

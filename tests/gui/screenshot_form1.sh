@@ -6,6 +6,8 @@
 # "Photography", "Stationery/Printing" and "Other Expenses" (form1-1.png .. form1-4.png),
 # which scrolls the panel to each of those categories. Then the program is stopped.
 set -eu
+# The program draws on the virtual X server whatever display platform the caller names.
+export QT_QPA_PLATFORM=xcb
 build=${1:-build/default}
 out=$(realpath -m "${2:-screenshots}")
 locale=${3:-en_US.UTF-8}

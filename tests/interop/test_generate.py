@@ -4,7 +4,7 @@
 The sample budget: xlrd finds every sample amount in its cell and every total to the cent,
 `ssconvert --recalc` agrees, and the picture is the sheet as `render` draws it. A bad amounts
 file is refused with its line and leaves nothing behind; a template.xlt of the user's own in
-the temporary folder is used.
+the temporary folder is used. Under German and French settings the amounts show euros.
 (Random budgets typed in every accepted form: test_generate_sweep.py.)
 """
 import csv
@@ -127,6 +127,36 @@ def check_refusals(cli, work, env):
         check(out.read_bytes() == b"keep", f"{name}: the output was written")
 
 
+def check_regional_currency(cli, work, env):
+    """Under German and French settings the amounts and totals show euros, read back by xlrd
+    and by ssconvert, with the sample's values unchanged."""
+    cells = cells_of([(int(e) * 100, int(a) * 100) for _, _, e, a in amounts_rows(cli, env, "--sample")[1:]])
+    for locale in ("de_DE.UTF-8", "fr_FR.UTF-8"):
+        regional = dict(env, LANG=locale, LC_ALL=locale)
+        out = work / f"sample-{locale}.xls"
+        run = subprocess.run([cli, "generate", "--sample", "--output", str(out)], capture_output=True, text=True,
+                             env=regional)
+        check(run.returncode == 0 and run.stderr == "", f"generate under {locale}: {run.returncode} {run.stderr!r}")
+        if run.returncode != 0:
+            continue
+        check_workbook(out, cells, locale)
+        book = xlrd.open_workbook(str(out), formatting_info=True)
+        sheet = book.sheet_by_index(0)
+        amount_rows = [4] + [row for _, first, total in SECTIONS for row in range(first, total + 1)]
+        for row in amount_rows:
+            for column in (1, 2):
+                code = book.format_map[book.xf_list[sheet.cell_xf_index(row - 1, column)].format_key].format_str
+                check("\u20ac" in code and "$" not in code, f"{locale} {'BC'[column - 1]}{row}: format {code!r}")
+        shown = work / f"sample-{locale}.csv"
+        subprocess.run(["ssconvert", "-O", "format=preserve", "-T", "Gnumeric_stf:stf_assistant", str(out),
+                        str(shown)], check=True, capture_output=True, env=regional)
+        rows = list(csv.reader(io.StringIO(shown.read_text(encoding="utf-8"))))
+        for row in amount_rows:
+            for column in (1, 2):
+                text = rows[row - 1][column]
+                check("\u20ac" in text and "$" not in text, f"ssconvert under {locale} shows {text!r} in {'BC'[column - 1]}{row}")
+
+
 def check_own_template(cli, work, env):
     own = work / "tmp" / "template.xlt"
     subprocess.run([cli, "template", str(work / "fresh.xlt")], check=True, env=env)
@@ -145,6 +175,7 @@ def main():
     check_sample(cli, work, env)
     check_refusals(cli, work, env)
     check_own_template(cli, work, env)
+    check_regional_currency(cli, work, env)
     return finish()
 
 

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QScrollBar>
 #include <QGroupBox>
 
 #include "app/Theme.h"
 #include "preview/Form2.h"
 #include "tests/preview/PreviewTestSupport.h"
 #include "tests/support/FakeDesktop.h"
+#include "tests/support/WheelAndKeys.h"
 #include "tests/support/TempDir.h"
 #include "workbook/core/FileHelpers.h"
 
@@ -15,6 +18,12 @@ namespace {
 
 using preview::testing::SendMouse;
 using preview::testing::SheetPicture;
+using quillora::testing::SendKey;
+using quillora::testing::SendWheel;
+
+// The picture's top and left edges inside the viewport, in twips.
+float Top(Form2& form) { return form.viewport().model().imageBox().top; }
+float Left(Form2& form) { return form.viewport().model().imageBox().left; }
 
 // A preview window with its seams: a fake desktop, a program folder and an entry window.
 class Form2Test : public ::testing::Test {
@@ -25,9 +34,9 @@ class Form2Test : public ::testing::Test {
 
   // Loads the window, hands it the sheet and a workbook file, shows it and lets the
   // first show count as the activation no window manager brings.
-  std::unique_ptr<Form2> showWithSheet() {
+  std::unique_ptr<Form2> showWithSheet(int width = 550) {
     auto form = load();
-    form->setPicture(SheetPicture());
+    form->setPicture(SheetPicture(width));
     form->mExcelFile = QString::fromStdString(workbook().string());
     WriteBytesToFile(std::vector<std::uint8_t>{0xD0, 0xCF}, workbook());
     form->show();
@@ -207,6 +216,105 @@ TEST_F(Form2Test, ZoomingSetsThePointerBackToTheArrow) {
   form->pointer().set(PointerShape::Hourglass);
   form->PushButton2->click();
   EXPECT_EQ(form->pointer().shape(), PointerShape::Default);
+}
+
+// The sheet is 2465 px (36975 twips) high in a viewport 7365 twips high inside: the bar
+// moves it 10 twips per unit, 30 units (one 20 px row) per arrow, 736 per page.
+TEST_F(Form2Test, TheBarsStepByASheetRowAndPageByTheViewport) {
+  auto form = showWithSheet();
+  QScrollBar* bar = form->viewport().VScroll1;
+  EXPECT_EQ(bar->singleStep(), 30);
+  EXPECT_EQ(bar->pageStep(), 736);
+  // A click on the track below the thumb, as the mouse gives it.
+  const QPoint track(bar->width() / 2, bar->height() - 30);
+  SendMouse(bar, QEvent::MouseButtonPress, track, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(bar, QEvent::MouseButtonRelease, track, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(form->viewport().model().bar(preview::Axis::Vertical).value, 736);
+  EXPECT_EQ(Top(*form), -7360);
+  EXPECT_EQ(form->viewport().Picture1->y(), -491);
+  bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(Top(*form), -7060);
+  // Paging stops at the end the bar allows: the sheet's foot flush with the viewport's.
+  for (int i = 0; i < 5; ++i) bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(bar->value(), 2955);
+  EXPECT_EQ(Top(*form), -29550);
+}
+
+TEST_F(Form2Test, TheWheelOverThePictureScrollsSmoothlyAndCtrlWheelZoomsAsTheButtons) {
+  auto form = showWithSheet();
+  auto& model = form->viewport().model();
+  QWidget* picture = form->viewport().Picture1;
+  const int lines = QApplication::wheelScrollLines();
+  SendWheel(picture, {0, -120});  // one notch toward the user: down by that many rows
+  EXPECT_EQ(Top(*form), -300.0f * lines);
+  SendWheel(picture, {0, 120});
+  EXPECT_EQ(Top(*form), 0);
+  // A high-resolution wheel: eighths of a notch add up to exactly one notch.
+  for (int i = 0; i < 8; ++i) SendWheel(picture, {0, -15});
+  EXPECT_EQ(Top(*form), -300.0f * lines);
+  // A touchpad: 20 pixels move the picture 20 pixels.
+  SendWheel(picture, {0, -40}, {0, -20});
+  EXPECT_EQ(Top(*form), -300.0f * lines - 300);
+  // Shift+wheel scrolls sideways; the sheet fits across, so nothing moves.
+  SendWheel(picture, {0, -120}, {}, Qt::ShiftModifier);
+  EXPECT_EQ(Left(*form), 0);
+  // The wheel stops where the bar does.
+  for (int i = 0; i < 200; ++i) SendWheel(picture, {0, -120});
+  EXPECT_EQ(Top(*form), -29550);
+
+  // Ctrl+wheel: Zoom Out, then Zoom In back to 1.0, then Zoom In refused at 100 %.
+  SendWheel(picture, {0, -120}, {}, Qt::ControlModifier);
+  EXPECT_EQ(model.zoom(), 0.75f);
+  EXPECT_EQ(picture->size(), QSize(412, 1849));
+  SendWheel(picture, {0, 60}, {}, Qt::ControlModifier);
+  EXPECT_EQ(model.zoom(), 0.75f);  // half a notch is not a step yet
+  SendWheel(picture, {0, 60}, {}, Qt::ControlModifier);
+  EXPECT_EQ(model.zoom(), 1.0f);
+  SendWheel(picture, {0, 120}, {}, Qt::ControlModifier);
+  EXPECT_EQ(model.zoom(), 1.0f);
+  EXPECT_EQ(picture->size(), QSize(550, 2465));
+  EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(Form2Test, ShiftWheelAndSidewaysKeysMoveAWidePictureAcross) {
+  auto form = showWithSheet(1000);  // 15000 twips across a viewport 9330 wide: 567 units
+  QWidget* picture = form->viewport().Picture1;
+  ASSERT_TRUE(form->viewport().HScroll1->isEnabled());
+  EXPECT_EQ(form->viewport().HScroll1->pageStep(), 927);
+  SendWheel(picture, {0, -120}, {}, Qt::ShiftModifier);
+  EXPECT_EQ(Left(*form), -300.0f * QApplication::wheelScrollLines());
+  EXPECT_EQ(Top(*form), 0);
+  SendWheel(picture, {120, 0});  // a sideways wheel
+  EXPECT_EQ(Left(*form), 0);
+  SendKey(form.get(), Qt::Key_Right);
+  EXPECT_EQ(Left(*form), -300);
+  SendKey(form.get(), Qt::Key_Left);
+  EXPECT_EQ(Left(*form), 0);
+}
+
+TEST_F(Form2Test, KeysScrollThePictureAndPlusMinusZoom) {
+  auto form = showWithSheet();
+  QWidget* focused = form->PushButton6;  // keys reach whichever control has the focus
+  focused->setFocus();
+  SendKey(focused, Qt::Key_Down);
+  EXPECT_EQ(Top(*form), -300);
+  SendKey(focused, Qt::Key_PageDown);
+  EXPECT_EQ(Top(*form), -7660);
+  SendKey(focused, Qt::Key_Up);
+  EXPECT_EQ(Top(*form), -7360);
+  SendKey(focused, Qt::Key_End);
+  EXPECT_EQ(Top(*form), -29550);
+  SendKey(focused, Qt::Key_PageDown);
+  EXPECT_EQ(Top(*form), -29550);
+  SendKey(focused, Qt::Key_Home);
+  EXPECT_EQ(Top(*form), 0);
+  SendKey(focused, Qt::Key_Minus, Qt::NoModifier, QStringLiteral("-"));
+  EXPECT_EQ(form->viewport().model().zoom(), 0.75f);
+  SendKey(focused, Qt::Key_Plus, Qt::ShiftModifier, QStringLiteral("+"));
+  EXPECT_EQ(form->viewport().model().zoom(), 1.0f);
+  SendKey(focused, Qt::Key_Plus, Qt::KeypadModifier, QStringLiteral("+"));
+  EXPECT_EQ(form->viewport().model().zoom(), 1.0f);  // refused at 100 %, as the button is
+  EXPECT_TRUE(desktop.messages.empty());
 }
 
 }  // namespace

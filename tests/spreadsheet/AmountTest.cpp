@@ -95,6 +95,21 @@ TEST(AmountFormat, RefusesValuesAtTheLimitOrNotFinite) {
   EXPECT_THROW(FormatCurrency(std::nan(""), us), std::out_of_range);
 }
 
+TEST(CurrencyFormatCode, PutsTheSymbolWhereTheLocaleDoesWithNegativesInRedParentheses) {
+  // The template's own code, so dollar settings leave its cells as they are.
+  EXPECT_EQ(CurrencyNumberFormatCode(UnitedStates()), "\"$\"#,##0.00_);[Red]\\(\"$\"#,##0.00\\)");
+  NumberLocale german = SymbolAfter(NegativeForm::SignFirst);
+  german.currencySymbol = "\u20AC";
+  EXPECT_EQ(CurrencyNumberFormatCode(german), "#,##0.00 \"\u20AC\"_);[Red]\\(#,##0.00 \"\u20AC\"\\)");
+  EXPECT_EQ(CurrencyNumberFormatCode(SwissGerman()), "\"CHF\" #,##0.00_);[Red]\\(\"CHF\" #,##0.00\\)");
+  NumberLocale odd = UnitedStates();
+  odd.currencySymbol = "a\"b";  // a quote cannot stand inside a quoted literal
+  odd.leadingZero = false;
+  EXPECT_EQ(CurrencyNumberFormatCode(odd), "\"ab\"#,###.00_);[Red]\\(\"ab\"#,###.00\\)");
+  odd.currencySymbol.clear();
+  EXPECT_EQ(CurrencyNumberFormatCode(odd), "#,###.00_);[Red]\\(#,###.00\\)");
+}
+
 TEST(AmountParse, AcceptsTheWrittenFormsAndRefusesMalformedOnes) {
   const NumberLocale us = UnitedStates();
   const std::pair<const char*, double> valid[] = {

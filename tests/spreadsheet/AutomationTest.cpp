@@ -137,6 +137,49 @@ TEST(AutomationTest, GermanCurrencyTextBecomesNumbersAndForeignTextStaysText) {
   EXPECT_EQ(CellOf(saved, 7, 1), Value(ErrorCode::Ref));
 }
 
+TEST(AutomationTest, NumberFormatsChangeOnlyTheFormatAndShareRecords) {
+  TempDir dir;
+  Application excel;
+  Workbook book = excel.Workbooks().Open(WriteTemplate(dir).string());
+  const Worksheet sheet = book.ActiveSheet();
+  const engine::Workbook before = book.Model();
+  EXPECT_EQ(sheet.Range("B3").NumberFormat(), kCurrencyCode);
+  EXPECT_EQ(sheet.Range("A1").NumberFormat(), "General");
+  // The code a cell already has changes nothing at all.
+  sheet.Range("B3:C7").SetNumberFormat(kCurrencyCode);
+  EXPECT_EQ(book.Model(), before);
+
+  const std::string euros = "#,##0.00 \"\u20AC\"_);[Red]\\(#,##0.00 \"\u20AC\"\\)";
+  sheet.Range("B3:C7").SetNumberFormat(euros);
+  sheet.Range("B8").SetNumberFormat(euros);
+  const engine::Workbook& after = book.Model();
+  const std::uint16_t xf = after.sheets[0].cells.at({2, 1}).xf;
+  EXPECT_EQ(after.sheets[0].cells.at({7, 1}).xf, xf);  // one new cell format, shared
+  EXPECT_EQ(after.cellFormats.size(), before.cellFormats.size() + 1);
+  EXPECT_EQ(after.numberFormats.size(), before.numberFormats.size() + 1);
+  CellFormat expected = before.cellFormats[before.sheets[0].cells.at({2, 1}).xf];
+  expected.format = after.cellFormats[xf].format;
+  expected.usedAttributes |= 0x01;  // the number format is the cell's own
+  EXPECT_EQ(after.cellFormats[xf], expected);
+  EXPECT_EQ(NumberFormatCode(after, expected.format), euros);
+  EXPECT_EQ(sheet.Range("C7").NumberFormat(), euros);
+  EXPECT_EQ(CellOf(after, 2, 1), Value(0.0));  // values are untouched
+  // A cell not stored yet becomes a blank one in the format.
+  sheet.Range("E1").SetNumberFormat("0.0%");
+  EXPECT_EQ(sheet.Range("E1").NumberFormat(), "0.0%");
+  EXPECT_EQ(CellOf(after, 0, 4), Value());
+  // The new code survives a save and a reread.
+  const auto out = dir / "euros.xls";
+  book.SaveAs(out.string(), kExcel8);
+  const engine::Workbook saved = Reread(out);
+  EXPECT_EQ(NumberFormatCode(saved, saved.cellFormats[saved.sheets[0].cells.at({6, 2}).xf].format), euros);
+  // A code that does not parse is refused before anything changes.
+  EXPECT_EQ(FailureOf([&] { sheet.Range("B3").SetNumberFormat("0.00\"unterminated"); }).rfind(
+                "Cannot set the number format of B3 of sheet \"Wedding Budget\" to ", 0),
+            0u);
+  EXPECT_EQ(sheet.Range("B3").NumberFormat(), euros);
+}
+
 TEST(AutomationTest, RangesReportRowsColumnsAndTheUsedRange) {
   TempDir dir;
   Application excel;

@@ -34,6 +34,24 @@ TEST(NumberFormatTest, TemplateCurrencyFormat) {
   EXPECT_EQ(format.Format(-0.004).text, "($0.00)");
 }
 
+// Regional separators replace the code's "." and "," where a number shows them, and
+// nowhere else: literals and the text of other sections stay as written.
+TEST(NumberFormatTest, NumbersShowTheReadersSeparators) {
+  const Separators german{",", "."};
+  const NumberFormat euros("#,##0.00 \"\u20AC\"_);[Red]\\(#,##0.00 \"\u20AC\"\\)");
+  EXPECT_EQ(euros.Format(1234567.5, german).text, "1.234.567,50 \u20AC ");
+  const FormattedValue negative = euros.Format(-1234.5, german);
+  EXPECT_EQ(negative.text, "(1.234,50 \u20AC)");
+  EXPECT_EQ(negative.color, kRed);
+  EXPECT_EQ(euros.Format(0.5, german).text, "0,50 \u20AC ");
+  const Separators french{",", "\u202F"};
+  EXPECT_EQ(euros.Format(-1234.5, french).text, "(1\u202F234,50 \u20AC)");
+  EXPECT_EQ(NumberFormat("\"v1.2, \"0.0").Format(3.5, german).text, "v1.2, 3,5");
+  EXPECT_EQ(NumberFormat("0.00E+00").Format(1234.5, german).text, "1,23E+03");
+  // Without separators given, the code's own are shown.
+  EXPECT_EQ(euros.Format(1234.5).text, "1,234.50 \u20AC ");
+}
+
 TEST(NumberFormatTest, BuiltinFormats) {
   struct Case {
     int index;

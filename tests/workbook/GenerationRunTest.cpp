@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -63,6 +64,9 @@ QStringList ReportedSteps(const FakeDesktop& desktop) {
 }
 
 struct Harness {
+  Harness() = default;
+  explicit Harness(const engine::NumberLocale& locale) : session(EmbeddedSpreadsheet(locale)) {}
+
   FakeDesktop desktop;
   TickClock clock;
   CyclingRandom random{{0.05, 0.15, 0.25, 0.35, 0.45, 0.55, 0.65, 0.75, 0.95}};
@@ -135,6 +139,52 @@ TEST(GenerationRunTest, WritesEveryFieldIntoItsCellAndTheTotalsFollow) {
   EXPECT_DOUBLE_EQ(std::get<double>(sheet.Range("C4").GetValue()), sum[1]);
   // B9 is the active cell of the saved workbook.
   EXPECT_EQ(reader.Workbooks().Item(1).Model().sheets[0].selections.front().active.row, 8);
+}
+
+// Every cell the template shows in dollars, read back from the generated workbook.
+std::vector<std::string> DollarCellsOf(const engine::Workbook& book, const std::string& code) {
+  std::vector<std::string> cells;
+  for (const auto& [at, cell] : book.sheets[0].cells)
+    if (engine::NumberFormatCode(book, book.cellFormats[cell.xf].format) == code)
+      cells.push_back(std::string(1, static_cast<char>('A' + at.column)) + std::to_string(at.row + 1));
+  return cells;
+}
+
+TEST(GenerationRunTest, AmountsAndTotalsTakeTheRegionalCurrencyWhileDollarsLeaveTheTemplateAlone) {
+  const std::string dollars = "\"$\"#,##0.00_);[Red]\\(\"$\"#,##0.00\\)";
+  engine::automation::Application templateReader;
+  const engine::Workbook original = templateReader.Workbooks().Open("template.xlt", resources::TemplateBytes()).Model();
+  const std::vector<std::string> currencyCells = DollarCellsOf(original, dollars);
+  for (const char* cell : {"B4", "C4", "B9", "C19", "B39", "C116", "B117"})
+    EXPECT_NE(std::find(currencyCells.begin(), currencyCells.end(), cell), currencyCells.end()) << cell;
+
+  engine::NumberLocale german;
+  german.decimalSeparator = ",";
+  german.groupSeparator = ".";
+  german.currencySymbol = "\u20AC";
+  german.currencyPlacement = engine::CurrencyPlacement::After;
+  german.currencySpacing = "\u00A0";
+  Harness h(german);
+  BudgetTexts fields;
+  for (const BudgetCategory& category : BudgetCategories())
+    for (int index = 0; index < category.fieldCount(); ++index) fields[FieldAddress{category.position, index}] = "0,00\u00A0\u20AC";
+  fields[FieldAddress{0, 0}] = "1.234,50\u00A0\u20AC";
+  h.run(fields);
+  ASSERT_TRUE(h.desktop.messages.empty()) << ReportedSteps(h.desktop).join(QLatin1Char('\n')).toStdString();
+  engine::automation::Application reader;
+  const engine::Workbook euros = reader.Workbooks().Open(h.workbook.toStdString()).Model();
+  EXPECT_EQ(DollarCellsOf(euros, "#,##0.00 \"\u20AC\"_);[Red]\\(#,##0.00 \"\u20AC\"\\)"), currencyCells);
+  EXPECT_TRUE(DollarCellsOf(euros, dollars).empty());
+  EXPECT_EQ(h.cell("B9"), Value(1234.5));
+  EXPECT_EQ(h.cell("B4"), Value(1234.5));
+
+  Harness us;
+  us.run(BudgetTexts{});
+  ASSERT_TRUE(us.desktop.messages.empty());
+  const engine::Workbook same = reader.Workbooks().Open(us.workbook.toStdString()).Model();
+  EXPECT_EQ(same.numberFormats, original.numberFormats);
+  EXPECT_EQ(same.cellFormats, original.cellFormats);
+  EXPECT_EQ(DollarCellsOf(same, dollars), currencyCells);
 }
 
 TEST(GenerationRunTest, HandsOverPictureAndPathAndCleansTheTemporaryFolder) {
