@@ -1,5 +1,6 @@
 // Any format code either parses or is refused with NumberFormatError; a parsed one formats any
-// value without crashing, and its plain text matches its runs.
+// value without crashing, with the code's own separators or regional ones, and its plain text
+// matches its runs.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -12,8 +13,8 @@ using namespace quillora::engine;
 
 namespace {
 
-void Check(const NumberFormat& format, const Value& value) {
-  const FormattedValue result = format.Format(value);
+void Check(const NumberFormat& format, const Value& value, const Separators& separators) {
+  const FormattedValue result = format.Format(value, separators);
   std::string plain;
   for (const FormatRun& run : result.runs) {
     if (run.kind == FormatRun::Kind::Text) plain += run.text;
@@ -38,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const Value& v : {Value(number), Value(0.0), Value(-1234.5), Value(0.5), Value(1e300), Value(-1e-300),
                            Value(45000.75), Value(std::numeric_limits<double>::quiet_NaN()),
                            Value(std::string("text")), Value(true), Value(ErrorCode::NA), Value()}) {
-      Check(format, v);
+      Check(format, v, Separators{});
+      Check(format, v, Separators{",", "\u202F"});  // several bytes, as French grouping is
     }
   } catch (const NumberFormatError&) {
   }
