@@ -129,7 +129,7 @@ def check_refusals(cli, work, env):
 
 def check_regional_currency(cli, work, env):
     """Under German and French settings the amounts and totals show euros, read back by xlrd
-    and by ssconvert, with the sample's values unchanged."""
+    by ssconvert and by LibreOffice, with the sample's values unchanged."""
     cells = cells_of([(int(e) * 100, int(a) * 100) for _, _, e, a in amounts_rows(cli, env, "--sample")[1:]])
     for locale in ("de_DE.UTF-8", "fr_FR.UTF-8"):
         regional = dict(env, LANG=locale, LC_ALL=locale)
@@ -155,6 +155,15 @@ def check_regional_currency(cli, work, env):
             for column in (1, 2):
                 text = rows[row - 1][column]
                 check("\u20ac" in text and "$" not in text, f"ssconvert under {locale} shows {text!r} in {'BC'[column - 1]}{row}")
+        # LibreOffice's text export writes each cell as its format shows it (token 9, "save as shown").
+        folder = work / f"libreoffice-{locale}"
+        subprocess.run(["soffice", "--headless", "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true,false",
+                        "--outdir", str(folder), str(out)], check=True, capture_output=True, env=regional, timeout=300)
+        rows = list(csv.reader(io.StringIO((folder / out.with_suffix(".csv").name).read_text(encoding="utf-8"))))
+        for row in amount_rows:
+            for column in (1, 2):
+                text = rows[row - 1][column]
+                check("\u20ac" in text and "$" not in text, f"LibreOffice under {locale} shows {text!r} in {'BC'[column - 1]}{row}")
 
 
 def check_own_template(cli, work, env):
