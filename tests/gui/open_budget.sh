@@ -30,7 +30,9 @@ exec timeout 150 xvfb-run -a -s "-screen 0 800x700x24 -dpi 96" sh -c '
   visible() { xdotool search --onlyvisible --name "^Quillora\$" 2>/dev/null || true; }
   until_true() { i=0; until "$@"; do i=$((i + 1)); [ $i -lt 100 ] || return 1; xdotool sleep 0.1; done; }
   only_preview() { set -- $(visible); [ $# -eq 1 ] && xdotool getwindowgeometry "$1" | grep -q "656x623"; }
-  workbook_written() { ls "$out/tmp" | grep -q "^tamrel[1-9]\{8\}\.xls\$"; }
+  # The workbook lies in a folder of the run, inside the temporary folder.
+  run_workbook() { find "$out/tmp" -mindepth 2 -maxdepth 2 -type f -name "tamrel*.xls" | grep "/tamrel[1-9]\{8\}\.xls\$"; }
+  workbook_written() { run_workbook >/dev/null; }
   drawn() { import -window root "$out/now.png"; [ "$(convert "$out/now.png" -format %k info:)" -gt 8 ]; }
   differs() { import -window root "$out/now.png"; [ "$(compare -metric AE "$1" "$out/now.png" null: 2>&1 || true)" != 0 ]; }
 
@@ -40,8 +42,8 @@ exec timeout 150 xvfb-run -a -s "-screen 0 800x700x24 -dpi 96" sh -c '
     xdotool mousemove --window "$form1" 308 21 click 1
     until_true only_preview || fail "$1: the preview did not replace the entry window"
     until_true workbook_written || fail "$1: no temporary workbook while the preview shows"
-    workbook=$(ls "$out/tmp" | grep "^tamrel[1-9]\{8\}\.xls\$")
-    QT_QPA_PLATFORM=offscreen "$cli" amounts --from "$out/tmp/$workbook" >"$out/$1.csv" ||
+    workbook=$(run_workbook)
+    QT_QPA_PLATFORM=offscreen "$cli" amounts --from "$workbook" >"$out/$1.csv" ||
       fail "$1: the generated workbook does not read back"
     /usr/bin/python3 "$here/close_window.py" "$(visible)"
     wait "$pid" || fail "$1: the program ended with an error"

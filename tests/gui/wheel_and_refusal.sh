@@ -59,8 +59,9 @@ exec timeout 150 xvfb-run -a -s "-screen 0 800x700x24 -dpi 96" sh -c '
   xdotool mousemove --window "$form1" 308 21 click 1          # Start Creating Template
   until_true shown 1 || fail "a message showed instead of the preview"
   until_true differs "$out/form1-refused.png" || fail "the preview was not drawn"
-  workbook=$(ls "$out"/tmp/tamrel*.xls 2>/dev/null | head -n 1)
-  [ -n "$workbook" ] || fail "no temporary workbook: $(ls "$out/tmp")"
+  # The workbook lies in a folder of the run, inside the temporary folder.
+  workbook=$(find "$out/tmp" -mindepth 2 -maxdepth 2 -type f -name "tamrel*.xls" | head -n 1)
+  [ -n "$workbook" ] || fail "no temporary workbook: $(find "$out/tmp")"
   "$cli" dump "$workbook" > "$out/workbook.txt"
   grep -q "^B9	number	0	" "$out/workbook.txt" || fail "B9 is not the amount 0: $(grep "^B9	" "$out/workbook.txt")"
   ! grep -qi "xyz\|abc" "$out/workbook.txt" || fail "typed text reached the workbook: $(grep -i "xyz\|abc" "$out/workbook.txt")"
