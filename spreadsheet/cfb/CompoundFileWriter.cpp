@@ -129,6 +129,7 @@ class Directory {
     DirEntry e;
     e.name = std::move(name);
     e.type = type;
+    if (type == 1) e.start = 0;  // a storage has no sectors of its own
     entries_.push_back(std::move(e));
     children_.emplace_back();
     listed_.push_back(false);
