@@ -1,0 +1,53 @@
+#!/bin/sh
+# "Export PDF…" from the preview picture's context menu in the real program under a virtual
+# X server: load the sample data, "Start Creating Template", right-click the picture, choose
+# "Export PDF…", type a name in the Save dialog. The PDF must hold the same pages, with the
+# same text, as `quillora-cli pdf` makes of the generated workbook.
+# Usage: tests/gui/export_pdf.sh PROGRAM CLI OUTPUT_FOLDER
+set -eu
+program=$(realpath "$1")
+cli=$(realpath "$2")
+out=$(realpath -m "$3")
+here=$(dirname "$(realpath "$0")")
+rm -rf "$out" && mkdir -p "$out/tmp" && chmod 700 "$out/tmp"
+exec timeout 150 xvfb-run -a -s "-screen 0 800x700x24 -dpi 96" sh -c '
+  set -eu
+  program=$1 cli=$2 out=$3 here=$4
+  fail() { echo "FAIL: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
+  window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true; }
+  # Polls (at most 15 s) until the command given succeeds.
+  until_true() { i=0; until "$@"; do i=$((i + 1)); [ $i -lt 150 ] || return 1; xdotool sleep 0.1; done; }
+  only_preview() { set -- $(xdotool search --onlyvisible --name "^Quillora\$" 2>/dev/null || true); [ $# -eq 1 ] && xdotool getwindowgeometry "$1" | grep -q "656x623"; }
+  dialog_shown() { [ -n "$(window "^Export PDF\$")" ]; }
+
+  TEMP=$out/tmp HOME=$out "$program" &
+  pid=$!
+  form1=$(xdotool search --sync --onlyvisible --name "^Quillora\$" | head -n 1)
+  xdotool sleep 0.5
+  xdotool mousemove --window "$form1" 460 55 click 1          # Load Sample/Example Data
+  xdotool sleep 0.3
+  xdotool mousemove --window "$form1" 308 21 click 1          # Start Creating Template
+  until_true only_preview || fail "the preview did not replace the entry window"
+  preview=$(window "^Quillora\$")
+  xdotool mousemove --window "$preview" 200 200 click 3       # the picture context menu
+  xdotool sleep 0.5
+  xdotool key Down Down Return                                  # "Export PDF…"
+  until_true dialog_shown || fail "the Export PDF dialog did not show"
+  dialog=$(window "^Export PDF\$")
+  xdotool sleep 0.3
+  xdotool key --window "$dialog" ctrl+a
+  xdotool type --window "$dialog" "$out/exported.pdf"
+  xdotool key --window "$dialog" Return
+  until_true test -s "$out/exported.pdf" || fail "no PDF was written"
+  workbook=$(ls "$out"/tmp/tamrel*.xls)
+  "$cli" pdf "$workbook" --output "$out/cli.pdf" || fail "quillora-cli pdf failed"
+  pages=$(pdfinfo "$out/exported.pdf" | sed -n "s/^Pages: *//p")
+  [ "$pages" = "$(pdfinfo "$out/cli.pdf" | sed -n "s/^Pages: *//p")" ] || fail "the exported PDF has $pages pages"
+  [ "$pages" = 3 ] || fail "the exported PDF has $pages pages, not 3"
+  pdftotext -layout "$out/exported.pdf" "$out/exported.txt"
+  pdftotext -layout "$out/cli.pdf" "$out/cli.txt"
+  cmp -s "$out/exported.txt" "$out/cli.txt" || fail "the exported pages differ from quillora-cli pdf: $(diff "$out/exported.txt" "$out/cli.txt" | head -5)"
+  /usr/bin/python3 "$here/close_window.py" "$preview"
+  wait "$pid" || fail "the program ended with an error"
+  echo "export pdf passed: $pages pages in $out/exported.pdf"
+' export "$program" "$cli" "$out" "$here"
