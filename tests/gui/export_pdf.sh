@@ -19,22 +19,29 @@ exec timeout 150 xvfb-run -a -s "-screen 0 800x700x24 -dpi 96" sh -c '
   until_true() { i=0; until "$@"; do i=$((i + 1)); [ $i -lt 150 ] || return 1; xdotool sleep 0.1; done; }
   only_preview() { set -- $(xdotool search --onlyvisible --name "^Quillora\$" 2>/dev/null || true); [ $# -eq 1 ] && xdotool getwindowgeometry "$1" | grep -q "656x623"; }
   dialog_shown() { [ -n "$(window "^Export PDF\$")" ]; }
+  focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+  differs() { import -window root "$out/now.png"; [ "$(compare -metric AE "$1" "$out/now.png" null: 2>&1 || true)" != 0 ]; }
+  drawn() { import -window root "$out/now.png"; [ "$(convert "$out/now.png" -format %k info:)" -gt 8 ]; }
+  shot() { import -window root "$out/$1.png"; }
 
   TEMP=$out/tmp HOME=$out "$program" &
   pid=$!
   form1=$(xdotool search --sync --onlyvisible --name "^Quillora\$" | head -n 1)
-  xdotool sleep 0.5
+  until_true drawn || fail "the entry window was not drawn"
+  shot form1
   xdotool mousemove --window "$form1" 460 55 click 1          # Load Sample/Example Data
-  xdotool sleep 0.3
+  until_true differs "$out/form1.png" || fail "the sample amounts did not show"
   xdotool mousemove --window "$form1" 308 21 click 1          # Start Creating Template
   until_true only_preview || fail "the preview did not replace the entry window"
   preview=$(window "^Quillora\$")
+  until_true drawn || fail "the preview was not drawn"
+  shot preview
   xdotool mousemove --window "$preview" 200 200 click 3       # the picture context menu
-  xdotool sleep 0.5
+  until_true differs "$out/preview.png" || fail "the context menu did not show"
   xdotool key Down Down Return                                  # "Export PDF…"
   until_true dialog_shown || fail "the Export PDF dialog did not show"
   dialog=$(window "^Export PDF\$")
-  xdotool sleep 0.3
+  until_true focused "$dialog" || fail "the Export PDF dialog did not take the keyboard"
   xdotool key --window "$dialog" ctrl+a
   xdotool type --window "$dialog" "$out/exported.pdf"
   xdotool key --window "$dialog" Return
@@ -47,6 +54,7 @@ exec timeout 150 xvfb-run -a -s "-screen 0 800x700x24 -dpi 96" sh -c '
   pdftotext -layout "$out/exported.pdf" "$out/exported.txt"
   pdftotext -layout "$out/cli.pdf" "$out/cli.txt"
   cmp -s "$out/exported.txt" "$out/cli.txt" || fail "the exported pages differ from quillora-cli pdf: $(diff "$out/exported.txt" "$out/cli.txt" | head -5)"
+  rm -f "$out/now.png"
   /usr/bin/python3 "$here/close_window.py" "$preview"
   wait "$pid" || fail "the program ended with an error"
   echo "export pdf passed: $pages pages in $out/exported.pdf"
