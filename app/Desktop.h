@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QPrinter;
+
 namespace quillora {
 
 enum class MessageButtons { Ok, YesNo };
@@ -24,6 +26,9 @@ class Desktop {
                                     MessageButtons buttons, MessageIcon icon) = 0;
   // Shows the Save dialog; returns the chosen path, or an empty text when cancelled.
   virtual QString askSaveFileName(const SaveFileRequest& request) = 0;
+  // Shows the print dialog for a printout of `pageCount` pages on `printer`; true when the
+  // user chose to print (the printer then holds the choices), false when cancelled.
+  virtual bool askPrint(QPrinter& printer, int pageCount) = 0;
   // Opens a web address in the user's browser without waiting.
   virtual void openUrl(const QString& address) = 0;
   // Ends the process at once: no further event handler runs and nothing is saved.

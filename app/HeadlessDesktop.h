@@ -1,6 +1,6 @@
 #pragma once
 // A desktop without a screen, for the command line and benchmarks: each message box is
-// counted, handed to `onMessage` if set, and answered OK; a Save dialog is cancelled;
+// counted, handed to `onMessage` if set, and answered OK; a Save or print dialog is cancelled;
 // opening a web address and ending the program do nothing.
 #include <functional>
 
@@ -16,6 +16,7 @@ class HeadlessDesktop final : public Desktop {
     return MessageAnswer::Ok;
   }
   QString askSaveFileName(const SaveFileRequest&) override { return {}; }
+  bool askPrint(QPrinter&, int) override { return false; }
   void openUrl(const QString&) override {}
   void endProgram() override {}
 

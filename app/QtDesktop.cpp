@@ -4,6 +4,8 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
@@ -39,6 +41,14 @@ QString QtDesktop::askSaveFileName(const SaveFileRequest& request) {
   dialog.selectFile(request.initialName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().constFirst();
+}
+
+bool QtDesktop::askPrint(QPrinter& printer, int pageCount) {
+  QPrintDialog dialog(&printer, QApplication::activeWindow());
+  dialog.setMinMax(1, pageCount);
+  dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 void QtDesktop::openUrl(const QString& address) {

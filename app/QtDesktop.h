@@ -4,12 +4,13 @@
 
 namespace quillora {
 
-// The real desktop: QMessageBox, QFileDialog and QDesktopServices.
+// The real desktop: QMessageBox, QFileDialog, QPrintDialog and QDesktopServices.
 class QtDesktop final : public Desktop {
  public:
   MessageAnswer showMessage(const QString& text, const QString& title, MessageButtons buttons,
                             MessageIcon icon) override;
   QString askSaveFileName(const SaveFileRequest& request) override;
+  bool askPrint(QPrinter& printer, int pageCount) override;
   void openUrl(const QString& address) override;
   [[noreturn]] void endProgram() override;
 };

@@ -5,7 +5,8 @@ In process (Google Benchmark, median of 5): the whole generation run, and the cl
 "Start Creating Template" to the preview shown. As processes (median of 7 wall times): the
 start of `quillora` to its first shown window (offscreen), `quillora-cli generate --sample
 --picture`, and beside it Gnumeric's `ssconvert` saving the same workbook and printing it to
-PDF, with the ratio of the two.
+PDF, with the ratio of the two; `quillora-cli pdf` printing that workbook beside
+`ssconvert` printing it.
 Usage: compare.py BUILD_FOLDER"""
 import json
 import os
@@ -55,6 +56,7 @@ def main():
         workbook = work / "budget0.xls"
         save = median_wall(lambda i: ["ssconvert", str(workbook), str(work / f"saved{i}.xls")], env)
         pdf = median_wall(lambda i: ["ssconvert", str(workbook), str(work / f"printed{i}.pdf")], env)
+        our_pdf = median_wall(lambda i: [str(cli), "pdf", str(workbook), "--output", str(work / f"pages{i}.pdf")], env)
 
     rows = [
         ("generation run, in process (template to picture file)", medians["BM_GenerationRun"]),
@@ -63,11 +65,13 @@ def main():
         ("quillora-cli generate --sample --picture (process)", generate),
         ("ssconvert save of that workbook (process)", save),
         ("ssconvert print of that workbook to PDF (process)", pdf),
+        ("quillora-cli pdf of that workbook (process)", our_pdf),
     ]
     print(f"{'measure':<58}{'median ms':>10}")
     for name, value in rows:
         print(f"{name:<58}{value:>10.1f}")
     print(f"{'generate --picture / (ssconvert save + PDF)':<58}{generate / (save + pdf):>10.2f}")
+    print(f"{'quillora-cli pdf / ssconvert PDF':<58}{our_pdf / pdf:>10.2f}")
 
 
 if __name__ == "__main__":

@@ -32,6 +32,9 @@ int RunSet(const std::vector<std::string>& args);
 // (or the range given) as the sheet shows it.
 int RunRender(const std::vector<std::string>& args);
 
+// pdf FILE --output OUT.pdf: the active sheet on pages as its page setup says, as a PDF.
+int RunPdf(const std::vector<std::string>& args);
+
 // amounts [--sample | --from FILE]: an amounts file for generate, on stdout: every amount 0,
 // the sample, or the amounts of a saved budget workbook (or amounts file).
 int RunAmounts(const std::vector<std::string>& args);

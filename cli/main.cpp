@@ -24,6 +24,7 @@ const Command kCommands[] = {
     {"template", "template OUT.xlt", RunTemplate},
     {"set", "set FILE OUT CELL=TEXT...", RunSet},
     {"render", "render FILE --output OUT.png [--range A1:C118]", RunRender},
+    {"pdf", "pdf FILE --output OUT.pdf", RunPdf},
     {"amounts", "amounts [--sample | --from FILE]", RunAmounts},
     {"generate", "generate [--sample | --amounts FILE.csv] --output OUT.xls [--picture OUT.png]", RunGenerate},
 };

@@ -83,6 +83,7 @@ Form2::Form2(AppContext& context, QWidget* form1, QWidget* parent)
     if (Frame1->childAt(at.toPoint()) == nullptr) pointer_.hoverBackground();
   });
 
+  makePictureMenu();
   Form_Load();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QMenu>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
@@ -47,6 +48,9 @@ class Form2 : public QWidget {
   WindowPointer& pointer() { return pointer_; }
   preview::PreviewViewport& viewport() { return viewport_; }
 
+  // The picture's context menu: "Print…", "Export PDF…" and "Copy Picture" (Form2Print.cpp).
+  QMenu* pictureMenu() const { return pictureMenu_; }
+
   HoverFrame* const Frame1;
   PushButton* const PushButton1;  // "Zoom In"
   PushButton* const PushButton2;  // "Zoom Out"
@@ -59,6 +63,11 @@ class Form2 : public QWidget {
   // Saves a copy of the generated workbook under a name the user picks (Form2Save.cpp).
   void PushButton6_Click();
   void PushButton8_Click();
+  // The picture's menu: the generated workbook's pages, as its page setup lays them out, to
+  // a printer or a PDF file; the picture to the clipboard.
+  void mnuPrint_Click();
+  void mnuExportPdf_Click();
+  void mnuCopyPicture_Click();
 
  protected:
   bool event(QEvent* event) override;
@@ -74,6 +83,7 @@ class Form2 : public QWidget {
   void Form_MouseMove();
   // Where no window manager activates the window, the first show counts as activation.
   void activateSoonUnlessActivated();
+  void makePictureMenu();
   PushButton* makeButton(const QString& caption, QWidget* parent, int left, int top, int width);
 
   AppContext& context_;
@@ -83,6 +93,7 @@ class Form2 : public QWidget {
   preview::PreviewViewport viewport_;
   bool mFirstActivate = true;
   std::shared_ptr<base::RunFolder> runFolder_;
+  QMenu* pictureMenu_ = nullptr;
 };
 
 }  // namespace quillora

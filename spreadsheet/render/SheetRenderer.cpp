@@ -46,15 +46,15 @@ const MergedRange* MergeAt(const std::vector<MergedRange>& merges, int row, int 
 class RangePainter {
  public:
   RangePainter(const engine::Workbook& workbook, const engine::Sheet& sheet, const CellRange& range,
-               const engine::Separators& separators)
-      : workbook_(workbook), sheet_(sheet), fonts_(workbook), geometry_(sheet, range, fonts_.DigitWidth()),
-        formats_(workbook, separators), merges_(MergesIn(sheet, range)) {}
+               const engine::Separators& separators, bool gridlines)
+      : gridlines_(gridlines), workbook_(workbook), sheet_(sheet), fonts_(workbook),
+        geometry_(sheet, range, fonts_.DigitWidth()), formats_(workbook, separators), merges_(MergesIn(sheet, range)) {}
 
   const SheetGeometry& Geometry() const { return geometry_; }
 
   void Paint(QPainter& painter) {
     painter.fillRect(QRect(0, 0, geometry_.Width(), geometry_.Height()), Qt::white);
-    if (sheet_.window.options & kShowGridlines) {
+    if (gridlines_) {
       const bool automatic = (sheet_.window.options & kDefaultGridColor) != 0;
       PaintGridlines(painter, geometry_, merges_,
                      automatic ? kGridlineColor : ToColor(workbook_.palette.At(sheet_.window.gridColor)));
@@ -155,6 +155,7 @@ class RangePainter {
     PaintCellText(painter, text, *format, fonts_, placement);
   }
 
+  const bool gridlines_;
   const engine::Workbook& workbook_;
   const engine::Sheet& sheet_;
   FontBook fonts_;
@@ -187,7 +188,7 @@ QSize RangeImageSize(const engine::Workbook& workbook, const engine::Sheet& shee
 QImage RenderRange(const engine::Workbook& workbook, const engine::Sheet& sheet, const CellRange& range,
                    const engine::Separators& separators) {
   CheckRange(range);
-  RangePainter painter(workbook, sheet, range, separators);
+  RangePainter painter(workbook, sheet, range, separators, (sheet.window.options & kShowGridlines) != 0);
   const int width = painter.Geometry().Width(), height = painter.Geometry().Height();
   if (width <= 0 || height <= 0)
     throw std::runtime_error("every row or column of the range is hidden: nothing to draw");
@@ -203,6 +204,18 @@ QImage RenderRange(const engine::Workbook& workbook, const engine::Sheet& sheet,
   QPainter qpainter(&image);
   painter.Paint(qpainter);
   return image;
+}
+
+void PaintRange(QPainter& painter, const engine::Workbook& workbook, const engine::Sheet& sheet,
+                const CellRange& range, bool gridlines, const engine::Separators& separators) {
+  CheckRange(range);
+  RangePainter drawing(workbook, sheet, range, separators, gridlines);
+  const QRect area(0, 0, drawing.Geometry().Width(), drawing.Geometry().Height());
+  if (area.isEmpty()) return;
+  painter.save();
+  painter.setClipRect(area, Qt::IntersectClip);
+  drawing.Paint(painter);
+  painter.restore();
 }
 
 }  // namespace quillora::render

@@ -3,6 +3,7 @@
 // widths and row heights (hidden ones left out), merged areas, fills, borders, gridlines
 // unless the sheet hides them, formatted values in their fonts and colours, and pictures.
 #include <QImage>
+#include <QPainter>
 #include <QSize>
 
 #include "spreadsheet/model/Workbook.h"
@@ -25,6 +26,12 @@ QSize RangeImageSize(const engine::Workbook& workbook, const engine::Sheet& shee
 // hidden. Numbers show with `separators` for the codes' "." and ",".
 QImage RenderRange(const engine::Workbook& workbook, const engine::Sheet& sheet, const CellRange& range,
                    const engine::Separators& separators = {});
+
+// Draws `range` on `painter` with its top-left corner at the painter's origin, one unit per
+// pixel, clipped to the range; gridlines only when `gridlines`; numbers with `separators`.
+// Nothing for a hidden range.
+void PaintRange(QPainter& painter, const engine::Workbook& workbook, const engine::Sheet& sheet,
+                const CellRange& range, bool gridlines, const engine::Separators& separators = {});
 
 // The active sheet of the workbook (the first one when the window names none that exists).
 const engine::Sheet& ActiveSheet(const engine::Workbook& workbook);

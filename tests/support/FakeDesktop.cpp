@@ -1,5 +1,6 @@
 #include "tests/support/FakeDesktop.h"
 
+#include <QPrinter>
 #include <QStringList>
 
 namespace quillora::testing {
@@ -21,6 +22,15 @@ QString FakeDesktop::askSaveFileName(const SaveFileRequest& request) {
   QString name = saveNames.front();
   saveNames.pop_front();
   return name;
+}
+
+bool FakeDesktop::askPrint(QPrinter& printer, int pageCount) {
+  printRequests.push_back(pageCount);
+  if (printFiles.empty()) return false;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(printFiles.front());
+  printFiles.pop_front();
+  return true;
 }
 
 void FakeDesktop::openUrl(const QString& address) { openedUrls.push_back(address); }
