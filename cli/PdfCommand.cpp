@@ -5,10 +5,10 @@
 #include <optional>
 
 #include "cli/Commands.h"
-#include "spreadsheet/automation/FileAccess.h"
+#include "spreadsheet/base/ReadFile.h"
+#include "spreadsheet/base/ReplaceFile.h"
 #include "spreadsheet/model/WorkbookIO.h"
 #include "spreadsheet/render/PageOutput.h"
-#include "workbook/core/FileHelpers.h"
 
 namespace quillora::cli {
 
@@ -30,11 +30,14 @@ int RunPdf(const std::vector<std::string>& args) {
   if (!file) throw UsageError{"no workbook file given"};
   if (!output) throw UsageError{"no --output file given"};
 
-  const engine::Workbook workbook = engine::ReadWorkbook(ReadFileBytes(*file));
+  // The output is checked (and its new file opened) before any work is done.
+  base::FileReplacement out(*output);
+  const engine::Workbook workbook = engine::ReadWorkbook(base::ReadWholeFile(*file, base::kMaxWorkbookBytes));
   const QFileInfo info(QString::fromStdString(*file));
   const render::SheetPages pages(workbook, render::ActiveSheetIndex(workbook),
                                  {info.fileName(), info.absolutePath(), QDateTime::currentDateTime()});
-  engine::automation::ReplaceFile(*output, render::PagesToPdf(pages, info.completeBaseName()));
+  out.Write(render::PagesToPdf(pages, info.completeBaseName()));
+  out.Commit();
   return 0;
 }
 

@@ -12,7 +12,8 @@
 #include "app/ErrorTrap.h"
 #include "app/Theme.h"
 #include "preview/Form2.h"
-#include "spreadsheet/automation/FileAccess.h"
+#include "spreadsheet/base/ReadFile.h"
+#include "spreadsheet/base/ReplaceFile.h"
 #include "spreadsheet/model/WorkbookIO.h"
 #include "spreadsheet/render/PageOutput.h"
 #include "workbook/core/FileHelpers.h"
@@ -23,7 +24,7 @@ namespace {
 // The generated workbook, read back, with its active sheet laid out on pages.
 struct WorkbookPages {
   explicit WorkbookPages(const QString& path)
-      : workbook(engine::ReadWorkbook(ReadFileBytes(path.toStdString()))),
+      : workbook(engine::ReadWorkbook(base::ReadWholeFile(path.toStdString(), base::kMaxWorkbookBytes))),
         pages(workbook, render::ActiveSheetIndex(workbook),
               {QFileInfo(path).fileName(), QFileInfo(path).absolutePath(), QDateTime::currentDateTime()}) {}
   engine::Workbook workbook;
@@ -87,9 +88,9 @@ void Form2::mnuExportPdf_Click() {
   }
   trap(108, [&] {
     try {
-      engine::automation::ReplaceFile(targetPath.string(), render::PagesToPdf(book->pages, QStringLiteral("Wedding Budget")));
+      base::ReplaceFile(targetPath, render::PagesToPdf(book->pages, QStringLiteral("Wedding Budget")));
     } catch (const std::runtime_error& failure) {
-      throw std::runtime_error("Cannot export the PDF as " + targetPath.string() + ": " + failure.what());
+      throw std::runtime_error(std::string("Cannot export the PDF as ") + failure.what());
     }
   });
 }
