@@ -92,13 +92,13 @@ class Parser {
   // &"Name,Style": the font name and a style such as "Bold Italic" or "Regular".
   void FontCode() {
     const std::size_t end = codes_.find('"', at_);
-    const std::string_view spec = codes_.substr(at_, end == std::string_view::npos ? std::string_view::npos : end - at_);
+    const std::string_view fontCode = codes_.substr(at_, end == std::string_view::npos ? std::string_view::npos : end - at_);
     at_ = end == std::string_view::npos ? codes_.size() : end + 1;
-    const std::size_t comma = spec.find(',');
-    const std::string name(spec.substr(0, comma));
+    const std::size_t comma = fontCode.find(',');
+    const std::string name(fontCode.substr(0, comma));
     std::string styleText;
     if (comma != std::string_view::npos)
-      for (char c : spec.substr(comma + 1)) styleText += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      for (char c : fontCode.substr(comma + 1)) styleText += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (name != "-") style_.font = name;
     style_.bold = styleText.find("bold") != std::string::npos;
     style_.italic = styleText.find("italic") != std::string::npos || styleText.find("oblique") != std::string::npos;
