@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "cli/Commands.h"
+#include "cli/FileArguments.h"
 #include "spreadsheet/base/ReadFile.h"
 #include "spreadsheet/base/ReplaceFile.h"
 #include "spreadsheet/model/WorkbookIO.h"
@@ -13,27 +14,14 @@
 namespace quillora::cli {
 
 int RunPdf(const std::vector<std::string>& args) {
-  std::optional<std::string> file, output;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--output") {
-      if (i + 1 == args.size()) throw UsageError{arg + " needs a value"};
-      output = args[++i];
-    } else if (!arg.empty() && arg[0] == '-') {
-      throw UsageError{"unknown option " + arg};
-    } else if (file) {
-      throw UsageError{"more than one workbook file given"};
-    } else {
-      file = arg;
-    }
-  }
-  if (!file) throw UsageError{"no workbook file given"};
-  if (!output) throw UsageError{"no --output file given"};
+  const FileArguments parsed = ParseFileArguments(args, {"--output"}, {"--output"});
+  const std::string& file = parsed.file;
+  const std::string output = *parsed.value("--output");
 
   // The output is checked (and its new file opened) before any work is done.
-  base::FileReplacement out(*output);
-  const engine::Workbook workbook = engine::ReadWorkbook(base::ReadWholeFile(*file, base::kMaxWorkbookBytes));
-  const QFileInfo info(QString::fromStdString(*file));
+  base::FileReplacement out(output);
+  const engine::Workbook workbook = engine::ReadWorkbook(base::ReadWholeFile(file, base::kMaxWorkbookBytes));
+  const QFileInfo info(QString::fromStdString(file));
   const render::SheetPages pages(workbook, render::ActiveSheetIndex(workbook),
                                  {info.fileName(), info.absolutePath(), QDateTime::currentDateTime()});
   out.Write(render::PagesToPdf(pages, info.completeBaseName()));
