@@ -44,9 +44,12 @@ exec timeout 150 xvfb-run -a -s "-screen 0 800x700x24 -dpi 96" sh -c '
   until_true dialog_shown || fail "the Export PDF dialog did not show"
   dialog=$(window "^Export PDF\$")
   until_true focused "$dialog" || fail "the Export PDF dialog did not take the keyboard"
-  xdotool key --window "$dialog" ctrl+a
-  xdotool type --window "$dialog" "$out/exported.pdf"
-  xdotool key --window "$dialog" Return
+  # Typed through the server as a user types, to the window that holds the keyboard focus
+  # (the dialog, as checked above); events sent to one window id fail when the toolkit
+  # replaces the native window of the dialog meanwhile.
+  xdotool key ctrl+a
+  xdotool type "$out/exported.pdf"
+  xdotool key Return
   until_true test -s "$out/exported.pdf" || fail "no PDF was written"
   # The workbook lies in a folder of the run, inside the temporary folder.
   workbook=$(find "$out/tmp" -mindepth 2 -maxdepth 2 -type f -name "tamrel*.xls" | head -n 1)
