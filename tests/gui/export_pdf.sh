@@ -15,16 +15,10 @@ export QT_QPA_PLATFORM=xcb
 exec timeout 150 xvfb-run -a -s "-screen 0 800x700x24 -dpi 96" sh -c '
   set -eu
   program=$1 cli=$2 out=$3 here=$4
-  fail() { echo "FAIL: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
+  . "$here/screen.sh"
   window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true; }
-  # Polls (at most 15 s) until the command given succeeds.
-  until_true() { i=0; until "$@"; do i=$((i + 1)); [ $i -lt 150 ] || return 1; xdotool sleep 0.1; done; }
-  only_preview() { set -- $(xdotool search --onlyvisible --name "^Quillora\$" 2>/dev/null || true); [ $# -eq 1 ] && xdotool getwindowgeometry "$1" | grep -q "656x623"; }
   dialog_shown() { [ -n "$(window "^Export PDF\$")" ]; }
   focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
-  differs() { import -window root "$out/now.png"; [ "$(compare -metric AE "$1" "$out/now.png" null: 2>&1 || true)" != 0 ]; }
-  drawn() { import -window root "$out/now.png"; [ "$(convert "$out/now.png" -format %k info:)" -gt 8 ]; }
-  shot() { import -window root "$out/$1.png"; }
 
   TEMP=$out/tmp HOME=$out "$program" &
   pid=$!
@@ -51,8 +45,7 @@ exec timeout 150 xvfb-run -a -s "-screen 0 800x700x24 -dpi 96" sh -c '
   xdotool type "$out/exported.pdf"
   xdotool key Return
   until_true test -s "$out/exported.pdf" || fail "no PDF was written"
-  # The workbook lies in a folder of the run, inside the temporary folder.
-  workbook=$(find "$out/tmp" -mindepth 2 -maxdepth 2 -type f -name "tamrel*.xls" | head -n 1)
+  workbook=$(run_workbook | head -n 1)
   "$cli" pdf "$workbook" --output "$out/cli.pdf" || fail "quillora-cli pdf failed"
   pages=$(pdfinfo "$out/exported.pdf" | sed -n "s/^Pages: *//p")
   [ "$pages" = "$(pdfinfo "$out/cli.pdf" | sed -n "s/^Pages: *//p")" ] || fail "the exported PDF has $pages pages"

@@ -16,14 +16,7 @@ rm -rf "$out" && mkdir -p "$out/tmp" && chmod 700 "$out/tmp"
 exec timeout 120 xvfb-run -a -s "-screen 0 800x700x24 -dpi 96" sh -c '
   set -eu
   program=$1 out=$2 here=$3
-  fail() { echo "FAIL: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
-  visible() { xdotool search --onlyvisible --name "^Quillora\$" 2>/dev/null || true; }
-  # Polls (at most 10 s) until the command given succeeds.
-  until_true() { i=0; until "$@"; do i=$((i + 1)); [ $i -lt 100 ] || return 1; xdotool sleep 0.1; done; }
-  only_preview() { set -- $(visible); [ $# -eq 1 ] && xdotool getwindowgeometry "$1" | grep -q "656x623"; }
-  differs() { import -window root "$out/now.png"; [ "$(compare -metric AE "$1" "$out/now.png" null: 2>&1 || true)" != 0 ]; }
-  drawn() { import -window root "$out/now.png"; [ "$(convert "$out/now.png" -format %k info:)" -gt 8 ]; }
-  shot() { import -window root "$out/$1.png"; }
+  . "$here/screen.sh"
 
   TEMP=$out/tmp HOME=$out "$program" &
   pid=$!
@@ -38,7 +31,7 @@ exec timeout 120 xvfb-run -a -s "-screen 0 800x700x24 -dpi 96" sh -c '
   until_true differs "$out/form1-sample.png" || fail "the preview was not drawn"
   shot preview
   # The workbook lies in a folder of the run, inside the temporary folder.
-  workbooks=$(find "$out/tmp" -mindepth 2 -maxdepth 2 -type f | grep -c "/tamrel[1-9]\{8\}\.xls\$" || true)
+  workbooks=$(run_workbook | wc -l)
   [ "$workbooks" = 1 ] || fail "temporary folder holds: $(find "$out/tmp")"
   preview=$(visible)
   xdotool mousemove --window "$preview" 480 557 click 1       # Zoom Out

@@ -26,15 +26,8 @@ grep -q "^Apparel,Engagement ring,2.50,-6.07\$" "$out/saved.csv" || { echo "FAIL
 exec timeout 150 xvfb-run -a -s "-screen 0 800x700x24 -dpi 96" sh -c '
   set -eu
   program=$1 cli=$2 out=$3 here=$4
-  fail() { echo "FAIL: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
-  visible() { xdotool search --onlyvisible --name "^Quillora\$" 2>/dev/null || true; }
-  until_true() { i=0; until "$@"; do i=$((i + 1)); [ $i -lt 100 ] || return 1; xdotool sleep 0.1; done; }
-  only_preview() { set -- $(visible); [ $# -eq 1 ] && xdotool getwindowgeometry "$1" | grep -q "656x623"; }
-  # The workbook lies in a folder of the run, inside the temporary folder.
-  run_workbook() { find "$out/tmp" -mindepth 2 -maxdepth 2 -type f -name "tamrel*.xls" | grep "/tamrel[1-9]\{8\}\.xls\$"; }
+  . "$here/screen.sh"
   workbook_written() { run_workbook >/dev/null; }
-  drawn() { import -window root "$out/now.png"; [ "$(convert "$out/now.png" -format %k info:)" -gt 8 ]; }
-  differs() { import -window root "$out/now.png"; [ "$(compare -metric AE "$1" "$out/now.png" null: 2>&1 || true)" != 0 ]; }
 
   # "Start Creating Template" in the entry window $form1; the workbook it gives must hold
   # the saved budget'"'"'s amounts. Closes the preview, which ends the program.

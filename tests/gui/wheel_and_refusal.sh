@@ -18,14 +18,9 @@ rm -rf "$out" && mkdir -p "$out/tmp" && chmod 700 "$out/tmp"
 exec timeout 150 xvfb-run -a -s "-screen 0 800x700x24 -dpi 96" sh -c '
   set -eu
   program=$1 cli=$2 out=$3 here=$4
-  fail() { echo "FAIL: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
+  . "$here/screen.sh"
   windows() { xdotool search --onlyvisible --name "^Quillora\$" 2>/dev/null | wc -l; }
-  # Polls (at most 10 s) until the command given succeeds.
-  until_true() { i=0; until "$@"; do i=$((i + 1)); [ $i -lt 100 ] || return 1; xdotool sleep 0.1; done; }
   shown() { [ "$(windows)" = "$1" ]; }
-  differs() { import -window root "$out/now.png"; [ "$(compare -metric AE "$1" "$out/now.png" null: 2>&1 || true)" != 0 ]; }
-  drawn() { import -window root "$out/now.png"; [ "$(convert "$out/now.png" -format %k info:)" -gt 8 ]; }
-  shot() { import -window root "$out/$1.png"; }
   # Closes the message box with Return, typed with the pointer over it, and puts the pointer
   # back over the entry window background.
   close_message() {
@@ -59,8 +54,7 @@ exec timeout 150 xvfb-run -a -s "-screen 0 800x700x24 -dpi 96" sh -c '
   xdotool mousemove --window "$form1" 308 21 click 1          # Start Creating Template
   until_true shown 1 || fail "a message showed instead of the preview"
   until_true differs "$out/form1-refused.png" || fail "the preview was not drawn"
-  # The workbook lies in a folder of the run, inside the temporary folder.
-  workbook=$(find "$out/tmp" -mindepth 2 -maxdepth 2 -type f -name "tamrel*.xls" | head -n 1)
+  workbook=$(run_workbook | head -n 1)
   [ -n "$workbook" ] || fail "no temporary workbook: $(find "$out/tmp")"
   "$cli" dump "$workbook" > "$out/workbook.txt"
   grep -q "^B9	number	0	" "$out/workbook.txt" || fail "B9 is not the amount 0: $(grep "^B9	" "$out/workbook.txt")"
