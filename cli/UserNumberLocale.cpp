@@ -28,11 +28,7 @@ bool IsUnitedStatesEnglish(const std::string& name) {
 
 }  // namespace
 
-engine::NumberLocale PlainConventions() {
-  engine::NumberLocale locale;  // "$1,234.50"
-  locale.negativeForm = engine::NegativeForm::SignFirst;  // "-$1,234.50"
-  return locale;
-}
+engine::NumberLocale PlainConventions() { return engine::UnitedStatesConventions(); }
 
 std::optional<engine::NumberLocale> PlainConventionsFor(const std::map<std::string, std::string>& variables) {
   const std::string all = Get(variables, "LC_ALL"), lang = Get(variables, "LANG");
