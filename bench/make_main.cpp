@@ -24,7 +24,10 @@ int main(int argc, char** argv) {
     std::ofstream out(argv[3], std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.close();
-    if (!out) throw std::runtime_error(std::string("cannot write ") + argv[3]);
+    if (!out) {
+      std::remove(argv[3]);  // no partial workbook left behind
+      throw std::runtime_error(std::string("cannot write ") + argv[3]);
+    }
   } catch (const std::exception& error) {
     std::fprintf(stderr, "quillora-bench-make: %s\n", error.what());
     return 1;
