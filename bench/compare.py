@@ -17,6 +17,7 @@ Usage: compare.py [BUILD_FOLDER] [--quick] [--only NAME,...] [--list]
   --only   runs the measures whose names match any of the shell patterns (e.g. "dump-*,chain-*")
   --list   prints the measures' names and stops"""
 import argparse
+import contextlib
 import dataclasses
 import fnmatch
 import json
@@ -265,7 +266,7 @@ def main():
                 print(f"{name + ', in process':<62}{value:>9.1f} ms")
         commands, results = Commands(build, work), {}
         xvfb = Xvfb() if any(m.display == "xvfb" for m in chosen) else None
-        with xvfb or open(os.devnull):
+        with xvfb or contextlib.nullcontext():
             for m in chosen:
                 run_env = env
                 if m.ours.tool == "start":
