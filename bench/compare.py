@@ -28,6 +28,7 @@ import subprocess
 import sys
 import tempfile
 
+sys.dont_write_bytecode = True  # no interpreter cache in the source tree
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 from processes import Xvfb, measure  # noqa: E402
 
