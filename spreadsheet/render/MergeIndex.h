@@ -22,7 +22,8 @@ class MergeIndex {
   const engine::MergedRange* At(int row, int column) const;
 
   // Whether the edge lies inside an area: the top edge of `row` at `column` when
-  // `horizontal`, else the left edge of `column` at `row`.
+  // `horizontal`, else the left edge of `column` at `row`. Answers for every edge of the
+  // range's cells, the outer ones too.
   bool InsideEdge(bool horizontal, int row, int column) const;
 
   // The indexed areas that intersect the range, in the sheet's order.
