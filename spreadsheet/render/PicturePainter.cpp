@@ -23,8 +23,8 @@ QRect AnchorRect(const engine::Anchor& anchor, const SheetGeometry& geometry) {
   return QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1));
 }
 
-void PaintPictures(QPainter& painter, const engine::Workbook& workbook, const engine::Sheet& sheet,
-                   const SheetGeometry& geometry) {
+void PaintPictures(QPainter& painter, const engine::Sheet& sheet, const SheetGeometry& geometry,
+                   PictureCache& pictures) {
   const QRect visible(0, 0, geometry.Width(), geometry.Height());
   // A picture drawn smaller on a raster device at whole-pixel offsets is drawn from a copy
   // scaled once per size, so many shapes showing one large picture cost one scaling; other
@@ -33,7 +33,6 @@ void PaintPictures(QPainter& painter, const engine::Workbook& workbook, const en
   const bool raster = painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Raster &&
                       transform.type() <= QTransform::TxTranslate && transform.dx() == std::floor(transform.dx()) &&
                       transform.dy() == std::floor(transform.dy());
-  PictureCache pictures(workbook.pictures);
   for (const engine::SheetPicture& picture : sheet.pictures) {
     const QRect target = AnchorRect(picture.anchor, geometry);
     if (target.isEmpty() || !target.intersects(visible)) continue;

@@ -30,10 +30,11 @@ QColor ToColor(engine::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 class RangePainter {
  public:
   RangePainter(const engine::Workbook& workbook, const engine::Sheet& sheet, const CellRange& range,
-               const engine::Separators& separators, bool gridlines)
+               const engine::Separators& separators, bool gridlines, PictureCache* pictures)
       : gridlines_(gridlines), workbook_(workbook), sheet_(sheet), fonts_(workbook),
         geometry_(sheet, range, fonts_.DigitWidth()), formats_(workbook, separators),
-        merges_(sheet.merges, range) {}
+        merges_(sheet.merges, range), ownPictures_(workbook.pictures),
+        pictures_(pictures != nullptr ? *pictures : ownPictures_) {}
 
   const SheetGeometry& Geometry() const { return geometry_; }
 
@@ -51,7 +52,7 @@ class RangePainter {
       PaintText(painter, at, cell, rect);
     });
     PaintBorders(painter, workbook_, sheet_, geometry_, merges_);
-    PaintPictures(painter, workbook_, sheet_, geometry_);
+    PaintPictures(painter, sheet_, geometry_, pictures_);
   }
 
  private:
@@ -147,6 +148,8 @@ class RangePainter {
   SheetGeometry geometry_;
   FormatCache formats_;
   MergeIndex merges_;
+  PictureCache ownPictures_;  // used when the caller shares none
+  PictureCache& pictures_;
 };
 
 void CheckRange(const CellRange& range) {
@@ -173,7 +176,7 @@ QSize RangeImageSize(const engine::Workbook& workbook, const engine::Sheet& shee
 QImage RenderRange(const engine::Workbook& workbook, const engine::Sheet& sheet, const CellRange& range,
                    const engine::Separators& separators) {
   CheckRange(range);
-  RangePainter painter(workbook, sheet, range, separators, (sheet.window.options & kShowGridlines) != 0);
+  RangePainter painter(workbook, sheet, range, separators, (sheet.window.options & kShowGridlines) != 0, nullptr);
   const int width = painter.Geometry().Width(), height = painter.Geometry().Height();
   if (width <= 0 || height <= 0)
     throw std::runtime_error("every row or column of the range is hidden: nothing to draw");
@@ -192,9 +195,10 @@ QImage RenderRange(const engine::Workbook& workbook, const engine::Sheet& sheet,
 }
 
 void PaintRange(QPainter& painter, const engine::Workbook& workbook, const engine::Sheet& sheet,
-                const CellRange& range, bool gridlines, const engine::Separators& separators) {
+                const CellRange& range, bool gridlines, const engine::Separators& separators,
+                PictureCache* pictures) {
   CheckRange(range);
-  RangePainter drawing(workbook, sheet, range, separators, gridlines);
+  RangePainter drawing(workbook, sheet, range, separators, gridlines, pictures);
   const QRect area(0, 0, drawing.Geometry().Width(), drawing.Geometry().Height());
   if (area.isEmpty()) return;
   painter.save();

@@ -13,7 +13,9 @@
 #include "spreadsheet/render/PicturePainter.h"
 #include "spreadsheet/render/SheetGeometry.h"
 #include "spreadsheet/render/SheetRenderer.h"
+#include "spreadsheet/model/WorkbookIO.h"
 #include "tests/spreadsheet/ScaleBooks.h"
+#include "workbook/core/FileHelpers.h"
 
 namespace quillora::render {
 namespace {
@@ -169,6 +171,19 @@ TEST(RenderPictureTest, APictureAboveThePixelCapIsRefusedWithItsSize) {
                    "have to be drawn");
     }
   }
+}
+
+// Writes the scale workbooks to $QUILLORA_RENDER_SAMPLES for measuring quillora-cli render on
+// them. Run with --gtest_also_run_disabled_tests.
+TEST(RenderScaleSampleTest, DISABLED_WriteScaleWorkbooks) {
+  const QByteArray folder = qgetenv("QUILLORA_RENDER_SAMPLES");
+  ASSERT_FALSE(folder.isEmpty());
+  const std::string base = folder.toStdString();
+  WriteBytesToFile(engine::WriteWorkbook(engine::testing::BuildGridBook(400, 250, false)), base + "/grid.xls");
+  WriteBytesToFile(engine::WriteWorkbook(engine::testing::BuildGridBook(400, 250, true)), base + "/grid-merged.xls");
+  WriteBytesToFile(engine::WriteWorkbook(engine::testing::BuildSharedPictureBook(
+                       400, engine::testing::StripedPng(4000, 4000))),
+                   base + "/shared-picture.xls");
 }
 
 }  // namespace
