@@ -53,7 +53,7 @@ std::vector<std::uint8_t> StripedPng(int width, int height) {
   QByteArray data;
   QBuffer buffer(&data);
   buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG", 100);  // fastest compression: the test wants the picture, not its size
+  image.save(&buffer, "PNG");
   return {data.begin(), data.end()};
 }
 
