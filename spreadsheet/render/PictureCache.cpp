@@ -60,9 +60,12 @@ const QImage& PictureCache::Decoded(int blipIndex) {
   return decoded_.emplace(blipIndex, std::move(image)).first->second;
 }
 
-const QImage& PictureCache::Scaled(int blipIndex, QSize size) {
+const QImage* PictureCache::Scaled(int blipIndex, QSize size) {
   const auto key = std::make_tuple(blipIndex, size.width(), size.height());
-  if (auto found = scaled_.find(key); found != scaled_.end()) return found->second;
+  if (auto found = scaled_.find(key); found != scaled_.end()) return &found->second;
+  const std::uint64_t pixels = static_cast<std::uint64_t>(size.width()) * static_cast<std::uint64_t>(size.height());
+  if (size.isEmpty() || scaledPixels_ + pixels > kMaxPicturePixels) return nullptr;
+  scaledPixels_ += pixels;
   const QImage& source = Decoded(blipIndex);
   QImage scaled(size, QImage::Format_ARGB32_Premultiplied);
   scaled.fill(Qt::transparent);
@@ -74,7 +77,7 @@ const QImage& PictureCache::Scaled(int blipIndex, QSize size) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     painter.drawImage(QRect(QPoint(0, 0), size), source);
   }
-  return scaled_.emplace(key, std::move(scaled)).first->second;
+  return &scaled_.emplace(key, std::move(scaled)).first->second;
 }
 
 }  // namespace quillora::render

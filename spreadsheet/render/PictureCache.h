@@ -20,13 +20,16 @@ class PictureCache {
   const QImage& Decoded(int blipIndex);
 
   // The picture scaled smoothly to `size`, as drawing it into a rectangle of that size
-  // would show it, with transparent pixels where the picture has them.
-  const QImage& Scaled(int blipIndex, QSize size);
+  // would show it, with transparent pixels where the picture has them; null once the
+  // scaled copies kept would exceed kMaxPicturePixels in all (the caller then draws the
+  // picture scaled on the fly), so shapes of many sizes cannot pile up copies.
+  const QImage* Scaled(int blipIndex, QSize size);
 
  private:
   const engine::PictureStore& store_;
   std::map<int, QImage> decoded_;
   std::map<std::tuple<int, int, int>, QImage> scaled_;
+  std::uint64_t scaledPixels_ = 0;
 };
 
 }  // namespace quillora::render

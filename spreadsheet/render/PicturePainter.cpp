@@ -43,11 +43,15 @@ void PaintPictures(QPainter& painter, const engine::Sheet& sheet, const SheetGeo
       painter.drawRect(target.adjusted(0, 0, -1, -1));
       continue;
     }
+    const bool smaller = static_cast<qint64>(target.width()) * target.height() <=
+                         static_cast<qint64>(image.width()) * image.height();
+    const QImage* scaled = raster && smaller && target.size() != image.size()
+                               ? pictures.Scaled(picture.blipIndex, target.size())
+                               : nullptr;
     if (target.size() == image.size()) {
       painter.drawImage(target.topLeft(), image);
-    } else if (raster && static_cast<qint64>(target.width()) * target.height() <=
-                             static_cast<qint64>(image.width()) * image.height()) {
-      painter.drawImage(target.topLeft(), pictures.Scaled(picture.blipIndex, target.size()));
+    } else if (scaled != nullptr) {
+      painter.drawImage(target.topLeft(), *scaled);
     } else {
       painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
       painter.drawImage(target, image);

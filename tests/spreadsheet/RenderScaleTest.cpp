@@ -133,6 +133,19 @@ TEST(RenderPictureTest, OnePictureSharedByManyShapesDrawsInEachAsADirectDrawingW
   }
 }
 
+TEST(RenderPictureTest, ScaledCopiesAreKeptPerSizeUpToThePixelBudget) {
+  engine::PictureStore store;
+  store.blips.push_back({engine::BlipKind::Png, engine::testing::StripedPng(40, 30)});
+  PictureCache cache(store);
+  const QImage* half = cache.Scaled(1, {20, 15});
+  ASSERT_NE(half, nullptr);
+  EXPECT_EQ(half->size(), QSize(20, 15));
+  EXPECT_EQ(cache.Scaled(1, {20, 15}), half);  // the same copy again
+  // Another 2^26 pixels would pass the budget: no copy, the caller scales on the fly.
+  EXPECT_EQ(cache.Scaled(1, {8192, 8192}), nullptr);
+  EXPECT_TRUE(cache.Decoded(2).isNull());  // no such store entry
+}
+
 std::vector<std::uint8_t> JpegBytes(const QImage& image) {
   QByteArray data;
   QBuffer buffer(&data);
