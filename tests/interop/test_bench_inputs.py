@@ -5,7 +5,9 @@ A budget-like sheet of 10^3 cells: `dump` and xlrd see 1000 cells in 100 rows of
 amounts in the currency format, and each block's totals equal to the sum of its amounts, with
 a filled, bold format; the merged kind holds 500 two-cell merges. A chain of 300 formulas
 recalculated by `set` from A1=2 ends at 301 (dump and xlrd agree). A wrong kind or size is one
-line on stderr, exit 1, and no file.
+line on stderr, exit 1, and no file. The hostile kinds, small: every whole-sheet sum is
+circular (#REF! after set), picture shapes share one stored PNG, and a workbook beside many
+empty streams still lists its 1000 cells and opens in xlrd.
 """
 import subprocess
 
@@ -72,6 +74,28 @@ def check_chain(cli, maker, work, env):
     check(last == 301, "xlrd: the chain ends at %r, expected 301" % last)
 
 
+def check_hostile(cli, maker, work, env):
+    sums, summed = work / "sums.xls", work / "sums-set.xls"
+    run([maker, "sums", 30, sums], env)
+    result = run([cli, "set", sums, summed, "K1=1"], env)
+    check(result.returncode == 0, "set on the sums failed: " + result.stderr)
+    values = {name: fields[:2] for name, fields in dump_cells(cli, summed, env).items() if name != "K1"}
+    check(len(values) == 30 and all(v == ["formula:error", "#REF!"] for v in values.values()),
+          "whole-sheet sums are not all circular: %r" % sorted(values.items())[:3])
+
+    pictures = work / "pictures.xls"
+    run([maker, "pictures", 3, pictures], env)
+    listed = run([cli, "dump", pictures], env).stdout.splitlines()
+    shapes = [line for line in listed if line.startswith("  picture ")]
+    check(len(shapes) == 3 and all(" blip=1 png " in line for line in shapes),
+          "expected 3 shapes of the one PNG: %r" % shapes)
+
+    streams = work / "streams.xls"
+    run([maker, "streams", 100, streams], env)
+    check(len(dump_cells(cli, streams, env)) == 1000, "the workbook beside the streams lost cells")
+    check(xlrd.open_workbook(str(streams)).sheet_by_index(0).nrows == 100, "xlrd misreads the streams file")
+
+
 def check_refusals(maker, work, env):
     for arguments in (["tables", "10"], ["budget", "12x"], ["budget", "0"], ["chain", "-5"]):
         out = work / "refused.xls"
@@ -86,6 +110,7 @@ def main():
     env = environment(work, QT_QPA_PLATFORM="offscreen", LANG="en_US.UTF-8", LC_ALL="en_US.UTF-8")
     check_budget(cli, maker, work, env)
     check_chain(cli, maker, work, env)
+    check_hostile(cli, maker, work, env)
     check_refusals(maker, work, env)
     return finish()
 
