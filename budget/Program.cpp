@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "app/RegionalSettings.h"
+#include "app/StartupTiming.h"
 #include "budget/BudgetOpening.h"
 #include "budget/Form1.h"
 
@@ -19,6 +20,8 @@ int RunProgram(AppContext& context, const QString& budgetFile) {
   if (const QScreen* screen = form.screen()) {
     form.move(screen->availableGeometry().center() - form.rect().center());
   }
+  // For timing start-up: end once the entry window's first frame is on screen.
+  ExitWhenFirstPaintedIfAsked(form);
   form.show();
   BudgetOpening opening(form, context.desktop, locale);
   if (!budgetFile.isEmpty()) opening.open(budgetFile);

@@ -6,10 +6,10 @@
 #include <optional>
 #include <string>
 
-#include "app/RegionalSettings.h"
 #include "budget/core/Budget.h"
 #include "budget/core/SampleData.h"
 #include "cli/Commands.h"
+#include "cli/UserNumberLocale.h"
 #include "workbook/core/BudgetFile.h"
 
 namespace quillora::cli {
@@ -58,7 +58,7 @@ int RunAmounts(const std::vector<std::string>& args) {
 
   std::string csv;
   if (from) {
-    const engine::NumberLocale locale = SystemNumberLocale();
+    const engine::NumberLocale locale = UserNumberLocale();
     const BudgetAmounts amounts = ReadBudgetFile(*from, *from, locale);
     csv = AmountsCsv([&](FieldAddress field) { return PlainAmountText(amounts[field], locale); });
   } else {

@@ -5,16 +5,15 @@
 
 namespace quillora::cli {
 
-// One subcommand of quillora-cli. `run` gets the arguments after the subcommand's name,
+// A subcommand a program runs: `run` gets the arguments after the subcommand's name,
 // prints results on stdout and returns the exit code; a failure throws with one line a
-// person can act on, which main() prints on stderr with exit code 1.
+// person can act on, which RunCommandLine() prints on stderr with exit code 1.
 struct Command {
   const char* name;
-  const char* usage;
   int (*run)(const std::vector<std::string>& args);
 };
 
-// Thrown for a wrong command line; main() adds the usage line.
+// Thrown for a wrong command line; RunCommandLine() adds the usage line.
 struct UsageError {
   std::string message;
 };

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/RegionalSettings.h"
 #include "cli/Commands.h"
+#include "cli/UserNumberLocale.h"
 #include "spreadsheet/automation/Automation.h"
 
 namespace quillora::cli {
@@ -25,7 +25,7 @@ int RunSet(const std::vector<std::string>& args) {
     assignments.emplace_back(args[i].substr(0, equals), args[i].substr(equals + 1));
   }
 
-  engine::automation::Application application(SystemNumberLocale());
+  engine::automation::Application application(UserNumberLocale());
   application.SetDisplayAlerts(false);
   const engine::automation::Workbook workbook = application.Workbooks().Open(args[0]);
   const engine::automation::Worksheet sheet = workbook.Worksheets(1);

@@ -1,8 +1,9 @@
 // quillora-cli template OUT.xlt: writes the embedded workbook template to a new file.
-#include <iostream>
+#include <filesystem>
+#include <stdexcept>
 
 #include "cli/Commands.h"
-#include "resources/resources.h"
+#include "cli/EmbeddedTemplate.h"
 #include "spreadsheet/base/NewFile.h"
 
 namespace quillora::cli {
@@ -16,7 +17,7 @@ int RunTemplate(const std::vector<std::string>& args) {
   if (std::filesystem::symlink_status(out, ignored).type() != std::filesystem::file_type::not_found)
     throw std::runtime_error(out.string() + " already exists; choose a new file name (nothing was written)");
   base::Descriptor file = base::CreateNewFile(out, 0666);
-  file.WriteAll(resources::TemplateBytes());
+  file.WriteAll(EmbeddedTemplate());
   file.Close();
   return 0;
 }

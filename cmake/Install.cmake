@@ -1,7 +1,9 @@
 # Installed layout (prefix /usr for the Debian package):
-#   lib/quillora/       the program folder: quillora, quillora-cli and HAND-M.CUR; a skin goes
-#                       in its x/o.cjs. The programs find their folder through the links in bin,
-#                       since the program file's own path is the link's target.
+#   lib/quillora/       the program folder: quillora, quillora-cli, the two parts quillora-cli
+#                       starts beside it (quillora-cli-draw, quillora-cli-regional.so) and
+#                       HAND-M.CUR; a skin goes in its x/o.cjs. The programs find their folder
+#                       through the links in bin, since the program file's own path is the
+#                       link's target.
 #   bin/                links quillora and quillora-cli into the program folder
 #   share/applications, share/metainfo, share/icons/hicolor/256x256/apps
 #                       desktop entry, AppStream metadata and icon, all named by the app id
@@ -12,7 +14,8 @@ set(QUILLORA_APP_ID example.quillora.Quillora)
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(QUILLORA_PROGRAM_FOLDER lib/quillora)
 
-install(TARGETS quillora quillora-cli RUNTIME DESTINATION ${QUILLORA_PROGRAM_FOLDER})
+install(TARGETS quillora quillora-cli quillora-cli-draw RUNTIME DESTINATION ${QUILLORA_PROGRAM_FOLDER})
+install(TARGETS quillora-cli-regional LIBRARY DESTINATION ${QUILLORA_PROGRAM_FOLDER})
 install(FILES ${PROJECT_SOURCE_DIR}/resources/HAND-M.CUR DESTINATION ${QUILLORA_PROGRAM_FOLDER})
 foreach(program quillora quillora-cli)
   install(CODE "

@@ -4,10 +4,12 @@
 
 #include "app/AppContext.h"
 #include "app/QtDesktop.h"
+#include "app/core/ProcessHeap.h"
 #include "budget/Program.h"
 #include "workbook/core/TemporaryFolder.h"
 
 int main(int argc, char** argv) {
+  quillora::PrepareProcessHeap();
   QApplication application(argc, argv);
   quillora::QtDesktop desktop;
   quillora::SystemClock clock;

@@ -51,7 +51,7 @@ std::optional<std::uint16_t> WorkbookReferences::ExternSheetIndex(std::string_vi
                                                                   std::string_view last) const {
   const auto a = SheetNumber(book_, first), b = SheetNumber(book_, last);
   if (!a || !b) return std::nullopt;
-  const ExternSheet wanted{InternalSupBook(book_), static_cast<std::int16_t>(std::min(*a, *b)),
+  const ExternSheet wanted{internal_, static_cast<std::int16_t>(std::min(*a, *b)),
                            static_cast<std::int16_t>(std::max(*a, *b))};
   const auto found = std::find(book_.externSheets.begin(), book_.externSheets.end(), wanted);
   if (found != book_.externSheets.end()) return static_cast<std::uint16_t>(found - book_.externSheets.begin());
@@ -64,14 +64,14 @@ std::optional<SheetSpan> WorkbookReferences::ExternSheetSpan(std::uint16_t index
   if (index >= book_.externSheets.size()) return std::nullopt;
   const ExternSheet& entry = book_.externSheets[index];
   const int count = static_cast<int>(book_.sheets.size());
-  if (entry.supBook != InternalSupBook(book_) || entry.firstSheet < 0 || entry.lastSheet < entry.firstSheet ||
+  if (entry.supBook != internal_ || entry.firstSheet < 0 || entry.lastSheet < entry.firstSheet ||
       entry.lastSheet >= count)
     return std::nullopt;
   return SheetSpan{entry.firstSheet, entry.lastSheet};
 }
 
 bool WorkbookReferences::ExternSheetInOtherWorkbook(std::uint16_t index) const {
-  return index < book_.externSheets.size() && book_.externSheets[index].supBook != InternalSupBook(book_);
+  return index < book_.externSheets.size() && book_.externSheets[index].supBook != internal_;
 }
 
 std::optional<SheetNames> WorkbookReferences::ExternSheetNames(std::uint16_t index) const {

@@ -19,9 +19,10 @@ std::uint16_t InternalSupBook(const Workbook& workbook);
 class WorkbookReferences : public ReferenceResolver {
  public:
   // Printing and evaluating only.
-  explicit WorkbookReferences(const Workbook& workbook) : book_(workbook) {}
+  explicit WorkbookReferences(const Workbook& workbook) : book_(workbook), internal_(InternalSupBook(workbook)) {}
   // Compiling may also add EXTERNSHEET entries to `workbook`.
-  explicit WorkbookReferences(Workbook& workbook) : book_(workbook), mutable_(&workbook) {}
+  explicit WorkbookReferences(Workbook& workbook)
+      : book_(workbook), mutable_(&workbook), internal_(InternalSupBook(workbook)) {}
 
   std::optional<std::uint16_t> ExternSheetIndex(std::string_view first, std::string_view last) const override;
   std::optional<SheetNames> ExternSheetNames(std::uint16_t index) const override;
@@ -33,6 +34,9 @@ class WorkbookReferences : public ReferenceResolver {
  private:
   const Workbook& book_;
   Workbook* mutable_ = nullptr;
+  // InternalSupBook of the workbook, found once: every 3-D reference a recalculation
+  // evaluates asks for it.
+  std::uint16_t internal_ = 0;
 };
 
 // The formula of a defined name as A1 text (without "="); throws FormulaError when its

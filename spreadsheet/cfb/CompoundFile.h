@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "spreadsheet/model/CompoundEntries.h"
@@ -67,7 +68,9 @@ class CompoundFileReader {
   // The children of storage entry `parent` in name order; `seen` is shared across calls so
   // that an entry belonging to two storages is refused.
   std::vector<std::uint32_t> Children(std::uint32_t parent, std::vector<bool>& seen) const;
-  std::vector<std::uint32_t> RootChildren() const;
+  // The root's children, walked once by the constructor; a tree that cannot be walked is
+  // reported by the calls that need it.
+  const std::vector<std::uint32_t>& RootChildren() const;
   // Every entry inside the root's storages, depth first.
   std::vector<Placed> NestedEntries() const;
   std::vector<std::uint8_t> ReadEntry(const Entry& entry) const;
@@ -81,6 +84,10 @@ class CompoundFileReader {
   std::vector<std::uint32_t> mini_fat_;
   std::vector<Entry> entries_;
   std::vector<std::uint8_t> mini_stream_;
+  std::vector<std::uint32_t> root_children_;
+  std::string root_problem_;  // why the root's tree cannot be walked
+  // Streams below the root by upper-cased name, the first in directory order for each name.
+  std::unordered_map<std::string, std::uint32_t> root_streams_;
 };
 
 // Writes a version 3 compound file holding `streams`, inside their storages, and the storages

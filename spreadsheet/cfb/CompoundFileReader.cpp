@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <unordered_set>
 
 #include "spreadsheet/cfb/CompoundFile.h"
 #include "spreadsheet/cfb/LittleEndian.h"
@@ -23,10 +24,32 @@ constexpr std::size_t kDirectoryEntrySize = 128;
 
 char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return ToUpperAscii(x) == ToUpperAscii(y); });
+std::string UpperAscii(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = ToUpperAscii(c);
+  return upper;
 }
+
+// Sectors already on a chain. Dense for a chain that may cover much of its table, sparse for
+// a short one, so reading many small streams does not cost a table-sized set each.
+class VisitedSectors {
+ public:
+  VisitedSectors(std::size_t table_size, std::uint64_t limit) : dense_(limit >= table_size / 64) {
+    if (dense_) bits_.resize(table_size, false);
+  }
+  // False when `sector` was already inserted.
+  bool Insert(std::uint32_t sector) {
+    if (!dense_) return sparse_.insert(sector).second;
+    if (bits_[sector]) return false;
+    bits_[sector] = true;
+    return true;
+  }
+
+ private:
+  bool dense_;
+  std::vector<bool> bits_;
+  std::unordered_set<std::uint32_t> sparse_;
+};
 
 }  // namespace
 
@@ -125,6 +148,18 @@ CompoundFileReader::CompoundFileReader(std::span<const std::uint8_t> file) : fil
     if (root.size > file_.size()) Fail("the mini stream is larger than the file");
     mini_stream_ = ReadChain(root.start, root.size, "mini stream");
   }
+
+  // The root's tree once, with its streams by name, so looking streams up stays linear in
+  // the directory however many there are.
+  try {
+    std::vector<bool> seen(entries_.size(), false);
+    seen[0] = true;
+    root_children_ = Children(0, seen);
+  } catch (const CompoundFileError& e) {
+    root_problem_ = e.what();
+  }
+  for (std::uint32_t id : root_children_)
+    if (entries_[id].type == 2) root_streams_.emplace(UpperAscii(entries_[id].name), id);
 }
 
 std::span<const std::uint8_t> CompoundFileReader::Sector(std::uint32_t index, bool allow_short) const {
@@ -140,15 +175,14 @@ std::span<const std::uint8_t> CompoundFileReader::Sector(std::uint32_t index, bo
 std::vector<std::uint32_t> CompoundFileReader::Chain(const std::vector<std::uint32_t>& table, std::uint32_t start,
                                                      std::uint64_t limit, const char* what) const {
   std::vector<std::uint32_t> chain;
-  std::vector<bool> seen(table.size(), false);
+  VisitedSectors seen(table.size(), limit);
   std::uint32_t current = start;
   while (current != kEndOfChain) {
     if (current >= table.size() || current > kMaxRegularSector)
       Fail(std::string("the ") + what + " chain points at sector " + std::to_string(current) +
            ", which is outside the allocation table");
-    if (seen[current]) Fail(std::string("the ") + what + " chain loops");
+    if (!seen.Insert(current)) Fail(std::string("the ") + what + " chain loops");
     if (chain.size() >= limit) break;
-    seen[current] = true;
     chain.push_back(current);
     current = table[current];
     if (current == kFreeSector) Fail(std::string("the ") + what + " chain runs into a free sector");
@@ -199,10 +233,9 @@ std::vector<std::uint32_t> CompoundFileReader::Children(std::uint32_t parent, st
   return result;
 }
 
-std::vector<std::uint32_t> CompoundFileReader::RootChildren() const {
-  std::vector<bool> seen(entries_.size(), false);
-  seen[0] = true;
-  return Children(0, seen);
+const std::vector<std::uint32_t>& CompoundFileReader::RootChildren() const {
+  if (!root_problem_.empty()) throw CompoundFileError(root_problem_);
+  return root_children_;
 }
 
 std::vector<CompoundFileReader::Placed> CompoundFileReader::NestedEntries() const {
@@ -266,11 +299,10 @@ std::vector<std::string> CompoundFileReader::StreamNames() const {
 }
 
 std::optional<std::vector<std::uint8_t>> CompoundFileReader::ReadStream(std::string_view name) const {
-  for (std::uint32_t id : RootChildren()) {
-    const Entry& entry = entries_[id];
-    if (entry.type == 2 && EqualNoCase(entry.name, name)) return ReadEntry(entry);
-  }
-  return std::nullopt;
+  RootChildren();  // reports a root tree that cannot be walked
+  const auto found = root_streams_.find(UpperAscii(name));
+  if (found == root_streams_.end()) return std::nullopt;
+  return ReadEntry(entries_[found->second]);
 }
 
 std::vector<std::uint8_t> CompoundFileReader::ReadEntry(const Entry& entry) const {

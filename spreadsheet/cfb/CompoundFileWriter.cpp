@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <unordered_map>
 
 #include "spreadsheet/cfb/CompoundFile.h"
 #include "spreadsheet/cfb/LittleEndian.h"
@@ -32,8 +33,13 @@ bool NameLess(const std::u16string& a, const std::u16string& b) {
   return false;
 }
 
-// Names in one storage are compared in that order, so "a" and "A" are the same name.
-bool SameName(const std::u16string& a, const std::u16string& b) { return !NameLess(a, b) && !NameLess(b, a); }
+// Names in one storage are compared in that order, so "a" and "A" are the same name: this
+// form of a name is equal for names that are the same.
+std::u16string FoldedName(std::u16string name) {
+  for (char16_t& c : name)
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
+  return name;
+}
 
 struct DirEntry {
   std::u16string name;
@@ -49,7 +55,7 @@ struct DirEntry {
 // their sibling trees can be built once every entry is known.
 class Directory {
  public:
-  Directory() : entries_(1), children_(1), listed_(1, false) {
+  Directory() : entries_(1), children_(1), named_(1), listed_(1, false) {
     entries_[0].name = u"Root Entry";
     entries_[0].type = 5;
   }
@@ -68,14 +74,13 @@ class Directory {
     std::size_t parent = 0;
     for (const std::string& name : path) {
       const std::u16string wide = CheckedName(name);
-      const auto found = std::find_if(children_[parent].begin(), children_[parent].end(),
-                                      [&](std::size_t id) { return SameName(entries_[id].name, wide); });
-      if (found == children_[parent].end()) {
+      const auto found = named_[parent].find(FoldedName(wide));
+      if (found == named_[parent].end()) {
         parent = Add(parent, wide, 1);
-      } else if (entries_[*found].type != 1) {
+      } else if (entries_[found->second].type != 1) {
         throw CompoundFileError("\"" + name + "\" is both a stream and a storage");
       } else {
-        parent = *found;
+        parent = found->second;
       }
     }
     return parent;
@@ -84,8 +89,7 @@ class Directory {
   // A new stream below `parent`; a name used twice in one storage is refused.
   std::size_t Stream(std::size_t parent, const std::string& name, std::uint64_t size) {
     const std::u16string wide = CheckedName(name);
-    for (std::size_t id : children_[parent])
-      if (SameName(entries_[id].name, wide)) throw CompoundFileError("stream \"" + name + "\" is named twice");
+    if (named_[parent].contains(FoldedName(wide))) throw CompoundFileError("stream \"" + name + "\" is named twice");
     const std::size_t id = Add(parent, wide, 2);
     entries_[id].size = size;
     return id;
@@ -132,13 +136,16 @@ class Directory {
     if (type == 1) e.start = 0;  // a storage has no sectors of its own
     entries_.push_back(std::move(e));
     children_.emplace_back();
+    named_.emplace_back();
     listed_.push_back(false);
     children_[parent].push_back(entries_.size() - 1);
+    named_[parent].emplace(FoldedName(entries_.back().name), entries_.size() - 1);
     return entries_.size() - 1;
   }
 
   std::vector<DirEntry> entries_;
   std::vector<std::vector<std::size_t>> children_;
+  std::vector<std::unordered_map<std::u16string, std::size_t>> named_;  // children by FoldedName
   std::vector<bool> listed_;
 };
 

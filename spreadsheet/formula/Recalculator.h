@@ -4,14 +4,16 @@
 //
 // The workbook model plugs in through RecalcWorkbook: it lists its formula cells, gives cell
 // values (a formula cell's value is its cached result) and takes the new results. The
-// Recalculator decodes every formula once and orders them so that each formula is evaluated
+// Recalculator decodes every formula and orders them so that each formula is evaluated
 // after the formula cells it reads, a range counting as reading every cell in it. Then:
 //   - a formula the evaluator cannot take (a defined name, a function it does not evaluate,
 //     token bytes it cannot decode) keeps its cached value, which its dependants then read;
 //   - the formulas of a circular reference (a cycle of any length, a formula reading its own
 //     cell included) get kCircularReferenceError, which spreads to the formulas that read them;
 //   - everything else gets its evaluated result.
-// Ordering uses an explicit stack (no recursion), so long chains and cycles are safe.
+// Ordering uses explicit stacks (no recursion), so long chains and cycles are safe, and costs
+// time about linear in formulas plus references: a range read is one dependency, not one per formula
+// inside it (see DependencyGraph).
 
 #include <cstdint>
 #include <functional>
@@ -21,6 +23,7 @@
 #include <vector>
 
 #include "spreadsheet/formula/Evaluator.h"
+#include "spreadsheet/formula/FormulaIndex.h"
 
 namespace quillora::engine {
 
@@ -65,21 +68,18 @@ class Recalculator {
   struct Formula {
     int sheet = 0;
     CellAddress cell;
-    std::optional<CompiledFormula> compiled;  // empty when the bytes do not decode
-    std::string problem;                      // why it is not evaluable
+    std::size_t bytesAt = 0;  // where its token bytes start in bytes_
     bool circular = false;
   };
   class Overlay;
 
-  static std::uint64_t Key(int sheet, CellAddress cell);
-  // Indexes of the formulas inside an area of one sheet, in row-major order.
-  void FormulasIn(int sheet, const CellRange& range, std::vector<std::size_t>& out) const;
-  void Order(const std::vector<std::vector<std::size_t>>& edges);
+  std::span<const std::uint8_t> Bytes(std::size_t formula) const;
 
   const ReferenceResolver& resolver_;
   std::vector<Formula> formulas_;
-  std::vector<std::pair<std::uint64_t, std::size_t>> sorted_;  // (Key, formula) by Key
-  std::unordered_map<std::uint64_t, std::size_t> byKey_;
+  std::vector<std::uint8_t> bytes_;  // every formula's token bytes, one after the other
+  std::unordered_map<std::size_t, std::string> problems_;  // why a formula is not evaluable
+  FormulaIndex index_;              // where formulas_ are
   std::vector<std::size_t> order_;  // evaluation order
 };
 
