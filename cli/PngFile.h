@@ -6,9 +6,10 @@
 
 namespace quillora::cli {
 
-// The picture as PNG bytes, 8-bit RGB, rows unfiltered and compressed at zlib's fastest
-// level: several times quicker than the general-purpose writer at a similar size for such
-// pictures. Throws std::runtime_error when the encoder fails.
+// The picture as PNG bytes, 8-bit RGB, rows unfiltered and compressed at
+// zlib's fastest level: several times quicker than the general-purpose writer at a similar
+// size for such pictures. Rows are encoded from the picture's own pixels, so the picture is
+// never copied whole. Throws std::runtime_error when the encoder fails.
 std::vector<std::uint8_t> EncodePng(const QImage& picture);
 
 }  // namespace quillora::cli

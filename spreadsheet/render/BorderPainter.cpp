@@ -66,20 +66,6 @@ struct EdgeBorder {
 // Edge key: orientation (true: horizontal, along the top of `row`), row, column.
 using EdgeKey = std::tuple<bool, int, int>;
 
-bool InsideMerge(const std::vector<engine::MergedRange>& merges, bool horizontal, int row, int column) {
-  for (const engine::MergedRange& merge : merges) {
-    if (horizontal) {
-      if (column >= merge.first.column && column <= merge.last.column && row > merge.first.row &&
-          row <= merge.last.row)
-        return true;
-    } else if (row >= merge.first.row && row <= merge.last.row && column > merge.first.column &&
-               column <= merge.last.column) {
-      return true;
-    }
-  }
-  return false;
-}
-
 void Offer(std::map<EdgeKey, EdgeBorder>& edges, const EdgeKey& key, const engine::Border& border,
            bool later) {
   if (border.style == BorderStyle::None) return;
@@ -105,7 +91,7 @@ int BorderWeight(BorderStyle style) {
 }
 
 void PaintBorders(QPainter& painter, const engine::Workbook& workbook, const engine::Sheet& sheet,
-                  const SheetGeometry& geometry, const std::vector<engine::MergedRange>& merges) {
+                  const SheetGeometry& geometry, const MergeIndex& merges) {
   const CellRange& range = geometry.Range();
   std::map<EdgeKey, EdgeBorder> edges;
   const auto first = sheet.cells.lower_bound({range.firstRow, 0});
@@ -124,7 +110,7 @@ void PaintBorders(QPainter& painter, const engine::Workbook& workbook, const eng
   const int width = geometry.Width(), height = geometry.Height();
   for (const auto& [key, edge] : edges) {
     const auto [horizontal, row, column] = key;
-    if (InsideMerge(merges, horizontal, row, column)) continue;
+    if (merges.InsideEdge(horizontal, row, column)) continue;
     const StyleLook look = LookOf(edge.border.style);
     const engine::Rgb rgb = workbook.palette.At(edge.border.color);
     const QColor color(rgb.red, rgb.green, rgb.blue);
@@ -145,8 +131,7 @@ void PaintBorders(QPainter& painter, const engine::Workbook& workbook, const eng
   }
 }
 
-void PaintGridlines(QPainter& painter, const SheetGeometry& geometry,
-                    const std::vector<engine::MergedRange>& merges, QColor color) {
+void PaintGridlines(QPainter& painter, const SheetGeometry& geometry, const MergeIndex& merges, QColor color) {
   const CellRange& range = geometry.Range();
   for (int row = range.firstRow; row <= range.lastRow; ++row) {
     const int top = geometry.RowTop(row), bottom = geometry.RowTop(row + 1);
@@ -154,9 +139,9 @@ void PaintGridlines(QPainter& painter, const SheetGeometry& geometry,
     for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
       const int left = geometry.ColumnLeft(column), right = geometry.ColumnLeft(column + 1);
       if (right == left) continue;
-      if (!InsideMerge(merges, true, row + 1, column))
+      if (!merges.InsideEdge(true, row + 1, column))
         painter.fillRect(QRect(left, bottom - 1, right - left, 1), color);
-      if (!InsideMerge(merges, false, row, column + 1))
+      if (!merges.InsideEdge(false, row, column + 1))
         painter.fillRect(QRect(right - 1, top, 1, bottom - top), color);
     }
   }

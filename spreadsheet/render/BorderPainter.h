@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "spreadsheet/model/Workbook.h"
+#include "spreadsheet/render/MergeIndex.h"
 #include "spreadsheet/render/SheetGeometry.h"
 
 namespace quillora::render {
@@ -17,10 +18,9 @@ namespace quillora::render {
 int BorderWeight(engine::BorderStyle style);
 
 void PaintBorders(QPainter& painter, const engine::Workbook& workbook, const engine::Sheet& sheet,
-                  const SheetGeometry& geometry, const std::vector<engine::MergedRange>& merges);
+                  const SheetGeometry& geometry, const MergeIndex& merges);
 
 // The sheet's gridlines in `color`, left out inside merged areas.
-void PaintGridlines(QPainter& painter, const SheetGeometry& geometry,
-                    const std::vector<engine::MergedRange>& merges, QColor color);
+void PaintGridlines(QPainter& painter, const SheetGeometry& geometry, const MergeIndex& merges, QColor color);
 
 }  // namespace quillora::render

@@ -39,6 +39,18 @@ int Baseline(const QRect& cell, const QFontMetrics& metrics, VerticalAlignment a
   }
 }
 
+// The text shaped once in `font` on a single line, and its advance in whole pixels as the
+// font's metrics round it.
+std::shared_ptr<const QTextLayout> ShapedLine(const QString& text, const QFont& font, int& width) {
+  auto layout = std::make_shared<QTextLayout>(text, font);
+  layout->setCacheEnabled(true);  // keep the glyphs for drawing
+  layout->beginLayout();
+  const QTextLine line = layout->createLine();
+  layout->endLayout();
+  width = line.isValid() ? qRound(line.horizontalAdvance()) : 0;
+  return layout;
+}
+
 }  // namespace
 
 const engine::NumberFormat& FormatCache::Get(std::uint16_t index) {
@@ -64,9 +76,13 @@ CellText LayOutCellText(const engine::Workbook& workbook, const engine::CellForm
       text.fillCharacter = piece;
       continue;
     }
-    const int width = metrics.horizontalAdvance(piece);
-    text.pieces.push_back({piece, width, run.kind == engine::FormatRun::Kind::Space});
-    text.width += width;
+    TextPiece shaped{piece, 0, run.kind == engine::FormatRun::Kind::Space, nullptr};
+    if (shaped.gap)
+      shaped.width = metrics.horizontalAdvance(piece);
+    else
+      shaped.layout = ShapedLine(piece, fonts.Font(format.font), shaped.width);
+    text.width += shaped.width;
+    text.pieces.push_back(std::move(shaped));
   }
   const std::uint16_t fontColor =
       format.font < workbook.fonts.size() ? workbook.fonts[format.font].color : engine::kAutomaticFontColor;
@@ -89,13 +105,13 @@ void PaintCellText(QPainter& painter, const CellText& text, const engine::CellFo
   if (text.fillAt >= 0) {  // repeat the fill character over the free width
     const int each = std::max(1, metrics.horizontalAdvance(text.fillCharacter));
     const int count = std::max(0, (room - width) / each);
-    pieces.insert(pieces.begin() + text.fillAt, {text.fillCharacter.repeated(count), count * each, false});
+    pieces.insert(pieces.begin() + text.fillAt, {text.fillCharacter.repeated(count), count * each, false, nullptr});
     width += count * each;
   }
   if (text.number && width > room) {  // a number that does not fit shows as #s
     const int each = std::max(1, metrics.horizontalAdvance(QLatin1Char('#')));
     const int count = std::max(0, room / each);
-    pieces = {{QString(count, QLatin1Char('#')), count * each, false}};
+    pieces = {{QString(count, QLatin1Char('#')), count * each, false, nullptr}};
     width = count * each;
   }
 
@@ -129,7 +145,12 @@ void PaintCellText(QPainter& painter, const CellText& text, const engine::CellFo
   } else {
     const int baseline = Baseline(cell, metrics, format.vertical);
     for (const TextPiece& piece : pieces) {
-      if (!piece.gap) painter.drawText(QPoint(x, baseline), piece.text);
+      if (piece.layout != nullptr) {
+        // The layout draws its line's top at the point: its baseline lies an ascent below.
+        piece.layout->draw(&painter, QPointF(x, baseline - piece.layout->lineAt(0).ascent()));
+      } else if (!piece.gap) {
+        painter.drawText(QPoint(x, baseline), piece.text);
+      }
       x += piece.width;
     }
   }

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QRect>
 #include <QString>
+#include <QTextLayout>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -35,11 +37,13 @@ class FormatCache {
   std::unordered_map<std::uint16_t, engine::NumberFormat> formats_;
 };
 
-// A piece of drawn text; a gap piece leaves its width empty.
+// A piece of drawn text; a gap piece leaves its width empty. A drawn piece keeps the
+// layout it was measured with, so drawing it does not shape the text again.
 struct TextPiece {
   QString text;
   int width = 0;
   bool gap = false;
+  std::shared_ptr<const QTextLayout> layout;  // null for gaps and pieces made while drawing
 };
 
 struct CellText {

@@ -1,8 +1,10 @@
 #include "spreadsheet/render/PicturePainter.h"
 
 #include <QImage>
+#include <QPaintEngine>
+#include <cmath>
 
-#include "spreadsheet/render/PngImage.h"
+#include "spreadsheet/render/PictureCache.h"
 
 namespace quillora::render {
 namespace {
@@ -21,30 +23,40 @@ QRect AnchorRect(const engine::Anchor& anchor, const SheetGeometry& geometry) {
   return QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1));
 }
 
-void PaintPictures(QPainter& painter, const engine::Workbook& workbook, const engine::Sheet& sheet,
-                   const SheetGeometry& geometry) {
+void PaintPictures(QPainter& painter, const engine::Sheet& sheet, const SheetGeometry& geometry,
+                   PictureCache& pictures) {
   const QRect visible(0, 0, geometry.Width(), geometry.Height());
+  // A picture drawn smaller on a raster device at whole-pixel offsets is drawn from a copy
+  // scaled once per size, so many shapes showing one large picture cost one scaling; other
+  // devices (a PDF) take the decoded picture itself, stored once however often it shows.
+  const QTransform transform = painter.deviceTransform();
+  const bool raster = painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Raster &&
+                      transform.type() <= QTransform::TxTranslate && transform.dx() == std::floor(transform.dx()) &&
+                      transform.dy() == std::floor(transform.dy());
   for (const engine::SheetPicture& picture : sheet.pictures) {
     const QRect target = AnchorRect(picture.anchor, geometry);
     if (target.isEmpty() || !target.intersects(visible)) continue;
-    QImage image;
-    const auto& blips = workbook.pictures.blips;
-    if (picture.blipIndex >= 1 && static_cast<std::size_t>(picture.blipIndex) <= blips.size()) {
-      const engine::Blip& blip = blips[picture.blipIndex - 1];
-      if (blip.kind == engine::BlipKind::Png)
-        image = DecodePng(blip.bytes);
-      else if (blip.kind == engine::BlipKind::Jpeg)
-        image.loadFromData(blip.bytes.data(), static_cast<int>(blip.bytes.size()), "JPG");
-    }
+    const QImage& image = pictures.Decoded(picture.blipIndex);
     if (image.isNull()) {
       painter.fillRect(target, QColor(0xC0, 0xC0, 0xC0));
       painter.setPen(QColor(0x40, 0x40, 0x40));
       painter.drawRect(target.adjusted(0, 0, -1, -1));
       continue;
     }
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(target, image);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const bool smaller = static_cast<qint64>(target.width()) * target.height() <=
+                         static_cast<qint64>(image.width()) * image.height();
+    const QImage* scaled = raster && smaller && target.size() != image.size()
+                               ? pictures.Scaled(picture.blipIndex, target.size())
+                               : nullptr;
+    if (target.size() == image.size()) {
+      painter.drawImage(target.topLeft(), image);
+    } else if (scaled != nullptr) {
+      painter.drawImage(target.topLeft(), *scaled);
+    } else {
+      painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+      painter.drawImage(target, image);
+      painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    }
   }
 }
 

@@ -45,7 +45,8 @@ std::size_t ActiveSheetIndex(const engine::Workbook& workbook) {
 }
 
 SheetPages::SheetPages(const engine::Workbook& workbook, std::size_t sheetIndex, PrintContext context)
-    : workbook_(workbook), sheet_(workbook.sheets.at(sheetIndex)), context_(std::move(context)) {
+    : workbook_(workbook), sheet_(workbook.sheets.at(sheetIndex)), context_(std::move(context)),
+      pictures_(workbook.pictures) {
   if (sheet_.opaque || sheet_.bofType != 0x0010)
     throw std::runtime_error("sheet \"" + sheet_.name + "\" is not a worksheet and cannot be printed");
   const FontBook fonts(workbook);
@@ -109,7 +110,7 @@ void SheetPages::PaintPage(QPainter& painter, int index) const {
     for (const auto& columns : columnRuns) {
       painter.save();
       painter.translate(x, y);
-      PaintRange(painter, workbook_, sheet_, Block(rows, columns), settings.gridlines);
+      PaintRange(painter, workbook_, sheet_, Block(rows, columns), settings.gridlines, {}, &pictures_);
       painter.restore();
       x += Size(columns, false);
     }

@@ -12,6 +12,7 @@
 #include "spreadsheet/model/Workbook.h"
 #include "spreadsheet/print/HeaderFooter.h"
 #include "spreadsheet/print/PageLayout.h"
+#include "spreadsheet/render/PictureCache.h"
 
 namespace quillora::render {
 
@@ -48,6 +49,8 @@ class SheetPages {
   int headingWidth_ = 0, headingHeight_ = 0;  // pixels, where headings print
   engine::print::PageLayout layout_;
   engine::print::HeaderFooterSections header_, footer_;
+  // Pictures decoded once for every page, so a paged device stores each picture once.
+  mutable PictureCache pictures_;
 };
 
 // The index of the workbook's active sheet (the first one when the window names none that

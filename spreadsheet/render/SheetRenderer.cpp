@@ -8,6 +8,7 @@
 #include "spreadsheet/render/BorderPainter.h"
 #include "spreadsheet/render/CellText.h"
 #include "spreadsheet/render/FontBook.h"
+#include "spreadsheet/render/MergeIndex.h"
 #include "spreadsheet/render/PicturePainter.h"
 #include "spreadsheet/render/SheetGeometry.h"
 
@@ -25,30 +26,15 @@ constexpr std::uint16_t kDefaultGridColor = 0x0020;
 
 QColor ToColor(engine::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
-std::vector<MergedRange> MergesIn(const engine::Sheet& sheet, const CellRange& range) {
-  std::vector<MergedRange> merges;
-  for (const MergedRange& merge : sheet.merges)
-    if (merge.first.row <= range.lastRow && merge.last.row >= range.firstRow &&
-        merge.first.column <= range.lastColumn && merge.last.column >= range.firstColumn)
-      merges.push_back(merge);
-  return merges;
-}
-
-const MergedRange* MergeAt(const std::vector<MergedRange>& merges, int row, int column) {
-  for (const MergedRange& merge : merges)
-    if (row >= merge.first.row && row <= merge.last.row && column >= merge.first.column &&
-        column <= merge.last.column)
-      return &merge;
-  return nullptr;
-}
-
 // One drawing: the sheet, its measures and caches.
 class RangePainter {
  public:
   RangePainter(const engine::Workbook& workbook, const engine::Sheet& sheet, const CellRange& range,
-               const engine::Separators& separators, bool gridlines)
+               const engine::Separators& separators, bool gridlines, PictureCache* pictures)
       : gridlines_(gridlines), workbook_(workbook), sheet_(sheet), fonts_(workbook),
-        geometry_(sheet, range, fonts_.DigitWidth()), formats_(workbook, separators), merges_(MergesIn(sheet, range)) {}
+        geometry_(sheet, range, fonts_.DigitWidth()), formats_(workbook, separators),
+        merges_(sheet.merges, range), ownPictures_(workbook.pictures),
+        pictures_(pictures != nullptr ? *pictures : ownPictures_) {}
 
   const SheetGeometry& Geometry() const { return geometry_; }
 
@@ -66,7 +52,7 @@ class RangePainter {
       PaintText(painter, at, cell, rect);
     });
     PaintBorders(painter, workbook_, sheet_, geometry_, merges_);
-    PaintPictures(painter, workbook_, sheet_, geometry_);
+    PaintPictures(painter, sheet_, geometry_, pictures_);
   }
 
  private:
@@ -81,7 +67,7 @@ class RangePainter {
       const CellAddress& at = it->first;
       if (at.column < range.firstColumn || at.column > range.lastColumn) continue;
       QRect rect = CellRect(at.row, at.column, at.row, at.column);
-      if (const MergedRange* merge = MergeAt(merges_, at.row, at.column)) {
+      if (const MergedRange* merge = merges_.At(at.row, at.column)) {
         if (!(merge->first == at)) continue;
         rect = CellRect(merge->first.row, merge->first.column, merge->last.row, merge->last.column);
       }
@@ -89,7 +75,7 @@ class RangePainter {
       visit(at, it->second, rect);
     }
     // A merged area whose top-left cell lies above or left of the range still shows.
-    for (const MergedRange& merge : merges_) {
+    for (const MergedRange& merge : merges_.InRange()) {
       if (range.Contains(merge.first.row, merge.first.column)) continue;
       const auto cell = sheet_.cells.find(merge.first);
       if (cell == sheet_.cells.end()) continue;
@@ -115,7 +101,7 @@ class RangePainter {
   }
 
   bool EmptyForSpill(int row, int column) const {
-    if (MergeAt(merges_, row, column) != nullptr) return false;
+    if (merges_.At(row, column) != nullptr) return false;
     const auto cell = sheet_.cells.find({row, column});
     return cell == sheet_.cells.end() || std::holds_alternative<std::monostate>(cell->second.value);
   }
@@ -143,7 +129,7 @@ class RangePainter {
     if (text.alignment != HorizontalAlignment::Center)
       placement.indent = format->indent * kIndentDigits * fonts_.DigitWidth();
     const int room = rect.width() - 2 * kCellPadding - placement.indent;
-    const bool merged = MergeAt(merges_, at.row, at.column) != nullptr;
+    const bool merged = merges_.At(at.row, at.column) != nullptr;
     if (!text.number && !format->wrap && !merged && text.width > room) {
       const int over = text.width - room;
       const int leftNeed = text.alignment == HorizontalAlignment::Center ? (over + 1) / 2 : over;
@@ -161,7 +147,9 @@ class RangePainter {
   FontBook fonts_;
   SheetGeometry geometry_;
   FormatCache formats_;
-  std::vector<MergedRange> merges_;
+  MergeIndex merges_;
+  PictureCache ownPictures_;  // used when the caller shares none
+  PictureCache& pictures_;
 };
 
 void CheckRange(const CellRange& range) {
@@ -188,7 +176,7 @@ QSize RangeImageSize(const engine::Workbook& workbook, const engine::Sheet& shee
 QImage RenderRange(const engine::Workbook& workbook, const engine::Sheet& sheet, const CellRange& range,
                    const engine::Separators& separators) {
   CheckRange(range);
-  RangePainter painter(workbook, sheet, range, separators, (sheet.window.options & kShowGridlines) != 0);
+  RangePainter painter(workbook, sheet, range, separators, (sheet.window.options & kShowGridlines) != 0, nullptr);
   const int width = painter.Geometry().Width(), height = painter.Geometry().Height();
   if (width <= 0 || height <= 0)
     throw std::runtime_error("every row or column of the range is hidden: nothing to draw");
@@ -207,9 +195,10 @@ QImage RenderRange(const engine::Workbook& workbook, const engine::Sheet& sheet,
 }
 
 void PaintRange(QPainter& painter, const engine::Workbook& workbook, const engine::Sheet& sheet,
-                const CellRange& range, bool gridlines, const engine::Separators& separators) {
+                const CellRange& range, bool gridlines, const engine::Separators& separators,
+                PictureCache* pictures) {
   CheckRange(range);
-  RangePainter drawing(workbook, sheet, range, separators, gridlines);
+  RangePainter drawing(workbook, sheet, range, separators, gridlines, pictures);
   const QRect area(0, 0, drawing.Geometry().Width(), drawing.Geometry().Height());
   if (area.isEmpty()) return;
   painter.save();

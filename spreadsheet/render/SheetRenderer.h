@@ -8,6 +8,7 @@
 
 #include "spreadsheet/model/Workbook.h"
 #include "spreadsheet/numfmt/NumberFormat.h"
+#include "spreadsheet/render/PictureCache.h"
 #include "spreadsheet/render/RenderRange.h"
 
 namespace quillora::render {
@@ -28,10 +29,12 @@ QImage RenderRange(const engine::Workbook& workbook, const engine::Sheet& sheet,
                    const engine::Separators& separators = {});
 
 // Draws `range` on `painter` with its top-left corner at the painter's origin, one unit per
-// pixel, clipped to the range; gridlines only when `gridlines`; numbers with `separators`.
-// Nothing for a hidden range.
+// pixel, clipped to the range; gridlines only when `gridlines`; numbers with `separators`;
+// pictures from `pictures` when given (shared by several drawings of one workbook), else
+// decoded for this drawing. Nothing for a hidden range.
 void PaintRange(QPainter& painter, const engine::Workbook& workbook, const engine::Sheet& sheet,
-                const CellRange& range, bool gridlines, const engine::Separators& separators = {});
+                const CellRange& range, bool gridlines, const engine::Separators& separators = {},
+                PictureCache* pictures = nullptr);
 
 // The active sheet of the workbook (the first one when the window names none that exists).
 const engine::Sheet& ActiveSheet(const engine::Workbook& workbook);
