@@ -13,8 +13,8 @@
 #include "spreadsheet/render/PicturePainter.h"
 #include "spreadsheet/render/SheetGeometry.h"
 #include "spreadsheet/render/SheetRenderer.h"
-#include "spreadsheet/model/WorkbookIO.h"
-#include "tests/spreadsheet/ScaleBooks.h"
+#include "spreadsheet/biff/WorkbookIO.h"
+#include "tests/spreadsheet/render/ScaleBooks.h"
 #include "workbook/core/FileHelpers.h"
 
 namespace quillora::render {

@@ -1,4 +1,4 @@
-#include "tests/spreadsheet/ScaleBooks.h"
+#include "tests/spreadsheet/render/ScaleBooks.h"
 
 #include <QBuffer>
 #include <QImage>
