@@ -5,8 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/inputs/BenchWorkbooks.h"
-#include "spreadsheet/model/WorkbookIO.h"
-#include "spreadsheet/model/WorkbookRecalc.h"
+#include "spreadsheet/biff/WorkbookIO.h"
+#include "spreadsheet/calc/WorkbookRecalc.h"
 #include "spreadsheet/render/SheetRenderer.h"
 
 namespace {

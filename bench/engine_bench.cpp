@@ -2,7 +2,7 @@
 // labels, amounts and SUM formulas, about thirty cell formats).
 #include <benchmark/benchmark.h>
 
-#include "spreadsheet/model/WorkbookIO.h"
+#include "spreadsheet/biff/WorkbookIO.h"
 
 namespace {
 

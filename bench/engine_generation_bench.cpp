@@ -4,10 +4,10 @@
 
 #include <cstdio>
 
+#include "spreadsheet/biff/WorkbookIO.h"
+#include "spreadsheet/calc/WorkbookRecalc.h"
+#include "spreadsheet/edit/TypedInput.h"
 #include "spreadsheet/formula/Formula.h"
-#include "spreadsheet/model/TypedInput.h"
-#include "spreadsheet/model/WorkbookIO.h"
-#include "spreadsheet/model/WorkbookRecalc.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "bench/inputs/BenchWorkbooks.h"
-#include "spreadsheet/model/WorkbookIO.h"
+#include "spreadsheet/biff/WorkbookIO.h"
 
 int main(int argc, char** argv) {
   using namespace quillora;

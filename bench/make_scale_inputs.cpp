@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "bench/recalc_scale_inputs.h"
-#include "spreadsheet/model/WorkbookIO.h"
+#include "spreadsheet/biff/WorkbookIO.h"
 
 namespace {
 

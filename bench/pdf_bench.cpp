@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "resources/resources.h"
-#include "spreadsheet/model/WorkbookIO.h"
+#include "spreadsheet/biff/WorkbookIO.h"
 #include "spreadsheet/render/PageOutput.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/recalc_scale_inputs.h"
-#include "spreadsheet/model/WorkbookIO.h"
-#include "spreadsheet/model/WorkbookRecalc.h"
+#include "spreadsheet/biff/WorkbookIO.h"
+#include "spreadsheet/calc/WorkbookRecalc.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "spreadsheet/render/SheetRenderer.h"
 // The template-shaped workbook the renderer's tests use, compiled into this program too.
-#include "tests/spreadsheet/RenderTestBook.cpp"
+#include "tests/spreadsheet/render/RenderTestBook.cpp"
 
 namespace {
 

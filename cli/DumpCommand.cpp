@@ -3,9 +3,9 @@
 #include <stdexcept>
 
 #include "cli/Commands.h"
-#include "spreadsheet/model/Dump.h"
-#include "spreadsheet/model/WorkbookIO.h"
 #include "spreadsheet/base/ReadFile.h"
+#include "spreadsheet/biff/WorkbookIO.h"
+#include "spreadsheet/dump/Dump.h"
 
 namespace quillora::cli {
 

@@ -8,7 +8,7 @@
 #include "cli/FileArguments.h"
 #include "spreadsheet/base/ReadFile.h"
 #include "spreadsheet/base/ReplaceFile.h"
-#include "spreadsheet/model/WorkbookIO.h"
+#include "spreadsheet/biff/WorkbookIO.h"
 #include "spreadsheet/render/PageOutput.h"
 
 namespace quillora::cli {

@@ -6,10 +6,10 @@
 #include "cli/Commands.h"
 #include "cli/FileArguments.h"
 #include "cli/PngFile.h"
-#include "spreadsheet/model/WorkbookIO.h"
-#include "spreadsheet/render/SheetRenderer.h"
 #include "spreadsheet/base/ReadFile.h"
 #include "spreadsheet/base/ReplaceFile.h"
+#include "spreadsheet/biff/WorkbookIO.h"
+#include "spreadsheet/render/SheetRenderer.h"
 
 namespace quillora::cli {
 

@@ -6,9 +6,9 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "spreadsheet/biff/WorkbookIO.h"
 #include "spreadsheet/cfb/CompoundFile.h"
-#include "spreadsheet/model/Dump.h"
-#include "spreadsheet/model/WorkbookIO.h"
+#include "spreadsheet/dump/Dump.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quillora::engine;

@@ -8,7 +8,7 @@
 #include "spreadsheet/formula/Evaluator.h"
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/formula/Recalculator.h"
-#include "tests/spreadsheet/FormulaTestSheet.h"
+#include "tests/spreadsheet/formula/FormulaTestSheet.h"
 
 using namespace quillora::engine;
 

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "spreadsheet/biff/WorkbookIO.h"
 #include "spreadsheet/cfb/CompoundFile.h"
-#include "spreadsheet/model/UsedRange.h"
-#include "spreadsheet/model/WorkbookIO.h"
+#include "spreadsheet/edit/UsedRange.h"
 #include "spreadsheet/print/HeaderFooter.h"
 #include "spreadsheet/print/PageLayout.h"
 

@@ -14,7 +14,7 @@
 #include "preview/Form2.h"
 #include "spreadsheet/base/ReadFile.h"
 #include "spreadsheet/base/ReplaceFile.h"
-#include "spreadsheet/model/WorkbookIO.h"
+#include "spreadsheet/biff/WorkbookIO.h"
 #include "spreadsheet/render/PageOutput.h"
 #include "workbook/core/FileHelpers.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "resources/template/TemplateLayout.h"
-#include "spreadsheet/model/WorkbookReferences.h"
+#include "spreadsheet/calc/WorkbookReferences.h"
 
 namespace quillora::templates {
 namespace {

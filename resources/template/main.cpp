@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "resources/template/TemplateBuilder.h"
-#include "spreadsheet/model/WorkbookIO.h"
 #include "spreadsheet/base/ReadFile.h"
+#include "spreadsheet/biff/WorkbookIO.h"
 #include "workbook/core/FileHelpers.h"
 
 int main(int argc, char** argv) {

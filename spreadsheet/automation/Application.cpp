@@ -4,7 +4,7 @@
 #include "spreadsheet/automation/AutomationState.h"
 #include "spreadsheet/base/FileError.h"
 #include "spreadsheet/base/ReadFile.h"
-#include "spreadsheet/model/WorkbookIO.h"
+#include "spreadsheet/biff/WorkbookIO.h"
 
 namespace quillora::engine::automation {
 

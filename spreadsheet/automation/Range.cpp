@@ -3,12 +3,12 @@
 
 #include "spreadsheet/automation/AutomationState.h"
 #include "spreadsheet/automation/Selection.h"
-#include "spreadsheet/model/CellNumberFormat.h"
-#include "spreadsheet/model/TypedInput.h"
+#include "spreadsheet/calc/WorkbookRecalc.h"
+#include "spreadsheet/calc/WorkbookReferences.h"
+#include "spreadsheet/edit/CellNumberFormat.h"
+#include "spreadsheet/edit/TypedInput.h"
+#include "spreadsheet/edit/UsedRange.h"
 #include "spreadsheet/numfmt/NumberFormat.h"
-#include "spreadsheet/model/UsedRange.h"
-#include "spreadsheet/model/WorkbookRecalc.h"
-#include "spreadsheet/model/WorkbookReferences.h"
 
 namespace quillora::engine::automation {
 namespace {

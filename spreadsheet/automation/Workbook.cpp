@@ -4,8 +4,8 @@
 #include "spreadsheet/automation/AutomationState.h"
 #include "spreadsheet/base/FileError.h"
 #include "spreadsheet/base/ReplaceFile.h"
-#include "spreadsheet/model/WorkbookIO.h"
-#include "spreadsheet/model/WorkbookRecalc.h"
+#include "spreadsheet/biff/WorkbookIO.h"
+#include "spreadsheet/calc/WorkbookRecalc.h"
 
 namespace quillora::engine::automation {
 

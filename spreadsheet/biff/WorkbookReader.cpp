@@ -12,8 +12,8 @@
 #include "spreadsheet/biff/RecordTypes.h"
 #include "spreadsheet/biff/SharedStrings.h"
 #include "spreadsheet/biff/SheetReader.h"
+#include "spreadsheet/biff/WorkbookIO.h"
 #include "spreadsheet/cfb/LittleEndian.h"
-#include "spreadsheet/model/WorkbookIO.h"
 
 namespace quillora::engine {
 namespace {

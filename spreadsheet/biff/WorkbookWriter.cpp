@@ -10,8 +10,8 @@
 #include "spreadsheet/biff/RecordWriter.h"
 #include "spreadsheet/biff/SharedStrings.h"
 #include "spreadsheet/biff/SheetWriter.h"
+#include "spreadsheet/biff/WorkbookIO.h"
 #include "spreadsheet/cfb/LittleEndian.h"
-#include "spreadsheet/model/WorkbookIO.h"
 
 namespace quillora::engine {
 namespace {

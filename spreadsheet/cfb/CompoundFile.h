@@ -10,30 +10,14 @@
 #include <unordered_map>
 #include <vector>
 
+#include "spreadsheet/model/CompoundEntries.h"
+
 namespace quillora::engine {
 
 // A malformed, truncated or foreign compound file.
 class CompoundFileError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
-};
-
-// One stream of a compound file. Names are UTF-8 as stored (control characters allowed,
-// e.g. "\x05...").
-struct CompoundStream {
-  std::string name;
-  std::vector<std::uint8_t> data;
-  // The storages above the stream, outermost first; empty for a stream below the root.
-  std::vector<std::string> storage{};
-  friend bool operator==(const CompoundStream&, const CompoundStream&) = default;
-};
-
-// A storage (a folder of streams and storages) below the root: its path, outermost first,
-// ending with its own name, and its class identifier.
-struct CompoundStorage {
-  std::vector<std::string> path;
-  std::array<std::uint8_t, 16> classId{};
-  friend bool operator==(const CompoundStorage&, const CompoundStorage&) = default;
 };
 
 // Reads version 3 (512-byte sectors) and version 4 (4096-byte sectors) compound files.

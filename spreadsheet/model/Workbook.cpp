@@ -1,6 +1,6 @@
 #include "spreadsheet/model/Workbook.h"
 
-#include "spreadsheet/numfmt/NumberFormat.h"
+#include "spreadsheet/base/A1Text.h"
 
 namespace quillora::engine {
 namespace {
@@ -47,10 +47,7 @@ Rgb Palette::At(std::uint16_t index) const {
   return FromHex(0x000000);
 }
 
-std::string NumberFormatCode(const Workbook& workbook, std::uint16_t index) {
-  if (auto found = workbook.numberFormats.find(index); found != workbook.numberFormats.end()) return found->second;
-  return std::string(BuiltinFormatCode(index).value_or("General"));
-}
+std::string CellName(const CellAddress& at) { return CellText(at.row, at.column); }
 
 Workbook NewWorkbook() {
   Workbook book;

@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "spreadsheet/cfb/CompoundFile.h"
 #include "spreadsheet/drawing/DrawingModel.h"
 #include "spreadsheet/model/Boxed.h"
+#include "spreadsheet/model/CompoundEntries.h"
 #include "spreadsheet/model/DefinedName.h"
 #include "spreadsheet/model/SheetSettings.h"
 #include "spreadsheet/model/Value.h"
@@ -299,8 +299,7 @@ struct Workbook {
 // default cell format 15, the six built-in styles, and no sheets.
 Workbook NewWorkbook();
 
-// Number format code of `index`: a FORMAT record of the workbook or a built-in format;
-// an index with neither gives "General".
-std::string NumberFormatCode(const Workbook& workbook, std::uint16_t index);
+// "A1" form of a zero-based address.
+std::string CellName(const CellAddress& at);
 
 }  // namespace quillora::engine

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <variant>
 
+#include "spreadsheet/numfmt/WorkbookFormats.h"
+
 namespace quillora::render {
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "spreadsheet/base/A1Text.h"
-#include "spreadsheet/model/UsedRange.h"
+#include "spreadsheet/edit/UsedRange.h"
 
 namespace quillora::render {
 

@@ -10,7 +10,7 @@
 #include "app/HoverFrame.h"
 #include "budget/BudgetOpening.h"
 #include "resources/resources.h"
-#include "spreadsheet/model/WorkbookIO.h"
+#include "spreadsheet/biff/WorkbookIO.h"
 #include "tests/budget/Form1Harness.h"
 #include "tests/budget/WindowInput.h"
 #include "workbook/core/FileHelpers.h"

@@ -48,9 +48,9 @@ def start(name):
 
 
 def written_by_test(cli, env, variable, test, path):
-    """Runs one test of test_spreadsheet that writes its workbook to `path` (named by the
-    environment variable `variable`); exits when it does not."""
-    program = cli.parent.parent / "tests" / "test_spreadsheet"
+    """Runs one test of the record tests' program test_spreadsheet_biff that writes its
+    workbook to `path` (named by the environment variable `variable`); exits when it does not."""
+    program = cli.parent.parent / "tests" / "spreadsheet" / "test_spreadsheet_biff"
     run = subprocess.run([str(program), "--gtest_filter=" + test],
                          env=dict(env, **{variable: str(path)}, QT_QPA_PLATFORM="offscreen"),
                          capture_output=True, text=True)

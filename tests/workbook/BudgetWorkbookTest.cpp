@@ -8,12 +8,12 @@
 
 #include "app/RegionalSettings.h"
 #include "budget/core/SampleData.h"
-#include "spreadsheet/model/WorkbookIO.h"
+#include "spreadsheet/base/ReadFile.h"
+#include "spreadsheet/biff/WorkbookIO.h"
 #include "spreadsheet/numbers/Amount.h"
 #include "tests/support/TempDir.h"
 #include "tests/workbook/TemplateTestSupport.h"
 #include "workbook/core/BudgetFile.h"
-#include "spreadsheet/base/ReadFile.h"
 
 namespace quillora {
 namespace {

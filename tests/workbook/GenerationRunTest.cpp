@@ -13,11 +13,12 @@
 #include "budget/core/Budget.h"
 #include "resources/resources.h"
 #include "spreadsheet/automation/Automation.h"
-#include "spreadsheet/model/WorkbookIO.h"
-#include "workbook/core/FileHelpers.h"
+#include "spreadsheet/biff/WorkbookIO.h"
+#include "spreadsheet/numfmt/WorkbookFormats.h"
 #include "tests/support/FakeDesktop.h"
 #include "tests/support/TempDir.h"
 #include "workbook/GenerationRun.h"
+#include "workbook/core/FileHelpers.h"
 
 namespace quillora {
 namespace {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "spreadsheet/formula/Formula.h"
+#include "spreadsheet/numfmt/WorkbookFormats.h"
 #include "tests/workbook/TemplateTestSupport.h"
 
 namespace quillora::testing {

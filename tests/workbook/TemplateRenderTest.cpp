@@ -5,7 +5,7 @@
 
 #include "resources/resources.h"
 #include "spreadsheet/automation/Automation.h"
-#include "spreadsheet/model/WorkbookIO.h"
+#include "spreadsheet/biff/WorkbookIO.h"
 #include "spreadsheet/render/SheetRenderer.h"
 
 namespace quillora {

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "spreadsheet/model/WorkbookReferences.h"
+#include "spreadsheet/calc/WorkbookReferences.h"
 #include "tests/workbook/TemplateTestSupport.h"
 
 namespace quillora::testing {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "resources/resources.h"
-#include "spreadsheet/model/Dump.h"
-#include "spreadsheet/model/WorkbookIO.h"
+#include "spreadsheet/biff/WorkbookIO.h"
+#include "spreadsheet/dump/Dump.h"
 
 namespace quillora::testing {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "spreadsheet/base/ReadFile.h"
-#include "spreadsheet/model/WorkbookIO.h"
+#include "spreadsheet/biff/WorkbookIO.h"
 #include "spreadsheet/numbers/Amount.h"
 #include "workbook/core/AmountsFile.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "spreadsheet/model/Dump.h"
+#include "spreadsheet/dump/Dump.h"
 #include "spreadsheet/numbers/Amount.h"
 
 namespace quillora {
