@@ -12,7 +12,7 @@
 #include "spreadsheet/biff/RecordTypes.h"
 #include "spreadsheet/biff/SharedStrings.h"
 #include "spreadsheet/biff/SheetReader.h"
-#include "spreadsheet/cfb/LittleEndian.h"
+#include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/model/WorkbookIO.h"
 
 namespace quillora::engine {

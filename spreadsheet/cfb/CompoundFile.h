@@ -4,17 +4,18 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "spreadsheet/base/Error.h"
+
 namespace quillora::engine {
 
 // A malformed, truncated or foreign compound file.
-class CompoundFileError : public std::runtime_error {
+class CompoundFileError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 // One stream of a compound file. Names are UTF-8 as stored (control characters allowed,

@@ -3,8 +3,8 @@
 #include <functional>
 
 #include "spreadsheet/cfb/CompoundFile.h"
-#include "spreadsheet/cfb/LittleEndian.h"
-#include "spreadsheet/model/Unicode.h"
+#include "spreadsheet/base/LittleEndian.h"
+#include "spreadsheet/base/Unicode.h"
 
 namespace quillora::engine {
 namespace {

@@ -2,6 +2,7 @@
 // pictures and ignored errors of each sheet; then the workbook's names and settings.
 #include <string>
 
+#include "spreadsheet/base/A1Text.h"
 #include "spreadsheet/formula/FormulaTokens.h"
 #include "spreadsheet/model/Dump.h"
 #include "spreadsheet/model/DumpText.h"
@@ -11,11 +12,6 @@ namespace quillora::engine {
 namespace {
 
 const char* OnOff(bool on) { return on ? "on" : "off"; }
-
-std::string RangeText(const SheetRange& range) {
-  if (range.first == range.last) return CellName(range.first);
-  return CellName(range.first) + ":" + CellName(range.last);
-}
 
 template <typename T, typename Show>
 std::string Optional(const std::optional<T>& value, Show show) {

@@ -66,14 +66,14 @@ struct EdgeBorder {
 // Edge key: orientation (true: horizontal, along the top of `row`), row, column.
 using EdgeKey = std::tuple<bool, int, int>;
 
-bool InsideMerge(const std::vector<engine::MergedRange>& merges, bool horizontal, int row, int column) {
-  for (const engine::MergedRange& merge : merges) {
+bool InsideMerge(const std::vector<engine::CellRange>& merges, bool horizontal, int row, int column) {
+  for (const engine::CellRange& merge : merges) {
     if (horizontal) {
-      if (column >= merge.first.column && column <= merge.last.column && row > merge.first.row &&
-          row <= merge.last.row)
+      if (column >= merge.columnFirst && column <= merge.columnLast && row > merge.rowFirst &&
+          row <= merge.rowLast)
         return true;
-    } else if (row >= merge.first.row && row <= merge.last.row && column > merge.first.column &&
-               column <= merge.last.column) {
+    } else if (row >= merge.rowFirst && row <= merge.rowLast && column > merge.columnFirst &&
+               column <= merge.columnLast) {
       return true;
     }
   }
@@ -105,14 +105,14 @@ int BorderWeight(BorderStyle style) {
 }
 
 void PaintBorders(QPainter& painter, const engine::Workbook& workbook, const engine::Sheet& sheet,
-                  const SheetGeometry& geometry, const std::vector<engine::MergedRange>& merges) {
+                  const SheetGeometry& geometry, const std::vector<engine::CellRange>& merges) {
   const CellRange& range = geometry.Range();
   std::map<EdgeKey, EdgeBorder> edges;
-  const auto first = sheet.cells.lower_bound({range.firstRow, 0});
-  const auto last = sheet.cells.upper_bound({range.lastRow, 255});
+  const auto first = sheet.cells.lower_bound({range.rowFirst, 0});
+  const auto last = sheet.cells.upper_bound({range.rowLast, engine::kLastColumn});
   for (auto it = first; it != last; ++it) {
     const auto [row, column] = it->first;
-    if (column < range.firstColumn || column > range.lastColumn) continue;
+    if (column < range.columnFirst || column > range.columnLast) continue;
     if (it->second.xf >= workbook.cellFormats.size()) continue;
     if (geometry.RowHeight(row) == 0 || geometry.ColumnWidth(column) == 0) continue;
     const engine::CellFormat& format = workbook.cellFormats[it->second.xf];
@@ -146,12 +146,12 @@ void PaintBorders(QPainter& painter, const engine::Workbook& workbook, const eng
 }
 
 void PaintGridlines(QPainter& painter, const SheetGeometry& geometry,
-                    const std::vector<engine::MergedRange>& merges, QColor color) {
+                    const std::vector<engine::CellRange>& merges, QColor color) {
   const CellRange& range = geometry.Range();
-  for (int row = range.firstRow; row <= range.lastRow; ++row) {
+  for (int row = range.rowFirst; row <= range.rowLast; ++row) {
     const int top = geometry.RowTop(row), bottom = geometry.RowTop(row + 1);
     if (bottom == top) continue;
-    for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
+    for (int column = range.columnFirst; column <= range.columnLast; ++column) {
       const int left = geometry.ColumnLeft(column), right = geometry.ColumnLeft(column + 1);
       if (right == left) continue;
       if (!InsideMerge(merges, true, row + 1, column))

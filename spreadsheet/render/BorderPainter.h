@@ -17,10 +17,10 @@ namespace quillora::render {
 int BorderWeight(engine::BorderStyle style);
 
 void PaintBorders(QPainter& painter, const engine::Workbook& workbook, const engine::Sheet& sheet,
-                  const SheetGeometry& geometry, const std::vector<engine::MergedRange>& merges);
+                  const SheetGeometry& geometry, const std::vector<engine::CellRange>& merges);
 
 // The sheet's gridlines in `color`, left out inside merged areas.
 void PaintGridlines(QPainter& painter, const SheetGeometry& geometry,
-                    const std::vector<engine::MergedRange>& merges, QColor color);
+                    const std::vector<engine::CellRange>& merges, QColor color);
 
 }  // namespace quillora::render

@@ -16,7 +16,7 @@ namespace {
 
 using engine::CellAddress;
 using engine::HorizontalAlignment;
-using engine::MergedRange;
+using engine::CellRange;
 
 // Gridline colour when the sheet keeps the automatic one.
 const QColor kGridlineColor(0xD4, 0xD4, 0xD4);
@@ -25,20 +25,18 @@ constexpr std::uint16_t kDefaultGridColor = 0x0020;
 
 QColor ToColor(engine::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
-std::vector<MergedRange> MergesIn(const engine::Sheet& sheet, const CellRange& range) {
-  std::vector<MergedRange> merges;
-  for (const MergedRange& merge : sheet.merges)
-    if (merge.first.row <= range.lastRow && merge.last.row >= range.firstRow &&
-        merge.first.column <= range.lastColumn && merge.last.column >= range.firstColumn)
+std::vector<CellRange> MergesIn(const engine::Sheet& sheet, const CellRange& range) {
+  std::vector<CellRange> merges;
+  for (const CellRange& merge : sheet.merges)
+    if (merge.rowFirst <= range.rowLast && merge.rowLast >= range.rowFirst && merge.columnFirst <= range.columnLast &&
+        merge.columnLast >= range.columnFirst)
       merges.push_back(merge);
   return merges;
 }
 
-const MergedRange* MergeAt(const std::vector<MergedRange>& merges, int row, int column) {
-  for (const MergedRange& merge : merges)
-    if (row >= merge.first.row && row <= merge.last.row && column >= merge.first.column &&
-        column <= merge.last.column)
-      return &merge;
+const CellRange* MergeAt(const std::vector<CellRange>& merges, int row, int column) {
+  for (const CellRange& merge : merges)
+    if (merge.Contains(row, column)) return &merge;
   return nullptr;
 }
 
@@ -75,26 +73,26 @@ class RangePainter {
   template <typename Visit>
   void ForEachShownCell(Visit visit) {
     const CellRange& range = geometry_.Range();
-    const auto first = sheet_.cells.lower_bound({range.firstRow, 0});
-    const auto last = sheet_.cells.upper_bound({range.lastRow, 255});
+    const auto first = sheet_.cells.lower_bound({range.rowFirst, 0});
+    const auto last = sheet_.cells.upper_bound({range.rowLast, engine::kLastColumn});
     for (auto it = first; it != last; ++it) {
       const CellAddress& at = it->first;
-      if (at.column < range.firstColumn || at.column > range.lastColumn) continue;
+      if (at.column < range.columnFirst || at.column > range.columnLast) continue;
       QRect rect = CellRect(at.row, at.column, at.row, at.column);
-      if (const MergedRange* merge = MergeAt(merges_, at.row, at.column)) {
-        if (!(merge->first == at)) continue;
-        rect = CellRect(merge->first.row, merge->first.column, merge->last.row, merge->last.column);
+      if (const CellRange* merge = MergeAt(merges_, at.row, at.column)) {
+        if (merge->First() != at) continue;
+        rect = CellRect(merge->rowFirst, merge->columnFirst, merge->rowLast, merge->columnLast);
       }
       if (rect.isEmpty()) continue;
       visit(at, it->second, rect);
     }
     // A merged area whose top-left cell lies above or left of the range still shows.
-    for (const MergedRange& merge : merges_) {
-      if (range.Contains(merge.first.row, merge.first.column)) continue;
-      const auto cell = sheet_.cells.find(merge.first);
+    for (const CellRange& merge : merges_) {
+      if (range.Contains(merge.rowFirst, merge.columnFirst)) continue;
+      const auto cell = sheet_.cells.find(merge.First());
       if (cell == sheet_.cells.end()) continue;
-      const QRect rect = CellRect(merge.first.row, merge.first.column, merge.last.row, merge.last.column);
-      if (!rect.isEmpty()) visit(merge.first, cell->second, rect);
+      const QRect rect = CellRect(merge.rowFirst, merge.columnFirst, merge.rowLast, merge.columnLast);
+      if (!rect.isEmpty()) visit(merge.First(), cell->second, rect);
     }
   }
 
@@ -124,7 +122,7 @@ class RangePainter {
   QRect Spill(const QRect& cell, int row, int column, int step, int needed) const {
     QRect rect = cell;
     const CellRange& range = geometry_.Range();
-    for (int next = column + step; next >= range.firstColumn && next <= range.lastColumn; next += step) {
+    for (int next = column + step; next >= range.columnFirst && next <= range.columnLast; next += step) {
       if (rect.width() - cell.width() >= needed) break;
       if (!EmptyForSpill(row, next)) break;
       const int left = geometry_.ColumnLeft(next), right = geometry_.ColumnLeft(next + 1);
@@ -161,12 +159,12 @@ class RangePainter {
   FontBook fonts_;
   SheetGeometry geometry_;
   FormatCache formats_;
-  std::vector<MergedRange> merges_;
+  std::vector<CellRange> merges_;
 };
 
 void CheckRange(const CellRange& range) {
-  if (range.firstRow < 0 || range.firstColumn < 0 || range.lastRow > 65535 || range.lastColumn > 255 ||
-      range.firstRow > range.lastRow || range.firstColumn > range.lastColumn)
+  if (!engine::InGrid(range.First()) || !engine::InGrid(range.Last()) ||
+      range.rowFirst > range.rowLast || range.columnFirst > range.columnLast)
     throw std::runtime_error("the range to draw lies outside the sheet");
 }
 

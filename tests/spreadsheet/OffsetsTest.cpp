@@ -6,7 +6,7 @@
 
 #include "spreadsheet/biff/RecordStream.h"
 #include "spreadsheet/cfb/CompoundFile.h"
-#include "spreadsheet/cfb/LittleEndian.h"
+#include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/model/WorkbookIO.h"
 #include "tests/spreadsheet/TestWorkbook.h"
 

@@ -10,7 +10,7 @@
 
 #include "spreadsheet/biff/RecordWriter.h"
 #include "spreadsheet/cfb/CompoundFile.h"
-#include "spreadsheet/cfb/LittleEndian.h"
+#include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/model/Dump.h"
 #include "spreadsheet/model/WorkbookIO.h"
 #include "tests/spreadsheet/TestWorkbook.h"
