@@ -45,7 +45,7 @@ void BM_BudgetScaleRender(benchmark::State& state) {
   // Keep the rows whose picture fits one side's limit (every row has the same height).
   const int height = render::RangeImageSize(book, sheet, range).height();
   if (height > render::kMaxImageSide)
-    range.lastRow = range.firstRow + static_cast<int>(static_cast<long long>(range.RowCount()) *
+    range.rowLast = range.rowFirst + static_cast<int>(static_cast<long long>(range.RowCount()) *
                                                       render::kMaxImageSide / height) - 1;
   for (auto _ : state) {
     QImage image = render::RenderRange(book, sheet, range);

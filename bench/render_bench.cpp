@@ -25,7 +25,7 @@ engine::Workbook FilledBook() {
 void BM_RenderUsedRange(benchmark::State& state) {
   const engine::Workbook book = FilledBook();
   const engine::Sheet& sheet = book.sheets[0];
-  const render::CellRange range = render::UsedRange(sheet);
+  const render::CellRange range = render::SheetUsedRange(sheet);
   for (auto _ : state) {
     QImage image = render::RenderRange(book, sheet, range);
     benchmark::DoNotOptimize(image.constBits());

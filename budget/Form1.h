@@ -54,7 +54,9 @@ class Form1 : public QWidget {
   void VScroll1_Scroll();
   void VScroll1_GotFocus();
 
-  // Focus and validation of the amount fields, shared by every field array.
+  // Focus and validation of the amount fields, shared by every field array. The window calls
+  // each array's own handlers (txtApparel_GotFocus, txtApparel_Validate, ...), which pass on
+  // their category's position.
   void FieldGotFocus(int category, int index);
   void FieldValidate(int category, int index, bool& cancel);
 

@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QWheelEvent>
+#include <iterator>
 
 #include "app/Theme.h"
 #include "budget/Form1.h"
@@ -88,13 +89,27 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
+namespace {
+
+// Each field array's own pair of handlers, by the array's category position.
+struct FieldHandlers {
+  void (Form1::*gotFocus)(int index);
+  void (Form1::*validate)(int index, bool& cancel);
+};
+#define QUILLORA_FIELD_HANDLER_ENTRY(name, position) {&Form1::txt##name##_GotFocus, &Form1::txt##name##_Validate},
+constexpr FieldHandlers kFieldHandlers[] = {QUILLORA_FIELD_ARRAYS(QUILLORA_FIELD_HANDLER_ENTRY)};
+#undef QUILLORA_FIELD_HANDLER_ENTRY
+static_assert(std::size(kFieldHandlers) == kCategoryCount);
+
+}  // namespace
+
 // The focus handlers of the control the focus has just entered.
 void Form1::focusEntered(QWidget* widget) {
   entered_ = widget;
   if (widget == VScroll1) {
     VScroll1_GotFocus();
   } else if (const auto address = addressOf(widget)) {
-    FieldGotFocus(address->category, address->index);
+    (this->*kFieldHandlers[address->category].gotFocus)(address->index);
   }
 }
 
@@ -118,7 +133,7 @@ bool Form1::validateBeforeFocusLeaves(QWidget* target) {
   const auto address = addressOf(focused);
   if (!address) return true;
   bool cancel = false;
-  FieldValidate(address->category, address->index, cancel);
+  (this->*kFieldHandlers[address->category].validate)(address->index, cancel);
   return !cancel;
 }
 

@@ -23,7 +23,7 @@ int RunRender(const std::vector<std::string>& args) {
   base::FileReplacement out(output);
   const engine::Workbook workbook = engine::ReadWorkbook(base::ReadWholeFile(file, base::kMaxWorkbookBytes));
   const engine::Sheet& sheet = render::ActiveSheet(workbook);
-  const render::CellRange cells = range ? render::ParseRange(*range) : render::UsedRange(sheet);
+  const render::CellRange cells = range ? render::ParseRange(*range) : render::SheetUsedRange(sheet);
   const QImage image = render::RenderRange(workbook, sheet, cells);
   out.Write(EncodePng(image));
   out.Commit();

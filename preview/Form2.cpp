@@ -117,7 +117,7 @@ void Form2::Form_Activate() {
   ErrorTrap trap(context_.desktop, QStringLiteral("Form2"), QStringLiteral("Form_Activate"));
   if (trap.test(100, [&] { return mFirstActivate; })) {
     preview::TrapSteps steps(trap);
-    viewport_.model().SetUp(steps);
+    viewport_.model().setUp(steps);
   }
   trap(138, [&] { mFirstActivate = false; });
 }

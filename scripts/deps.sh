@@ -12,7 +12,7 @@ package_packages=(
   dpkg-dev desktop-file-utils appstream
 )
 test_packages=(
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   python3 python3-xlrd python3-olefile gnumeric libreoffice-calc-nogui poppler-utils
   xvfb xauth xdotool imagemagick time strace python3-xlib
 )

@@ -37,12 +37,11 @@ void WriteBitmapFile(const QImage& picture, const std::filesystem::path& path) {
 
 void CopyRangePictureToClipboard(const engine::Workbook& workbook, int sheet, const engine::CellRange& range,
                                  const engine::NumberLocale& locale) {
-  const render::CellRange cells{range.rowFirst, range.columnFirst, range.rowLast, range.columnLast};
   engine::Separators separators;
   if (!locale.decimalSeparator.empty()) separators.decimal = locale.decimalSeparator;
   separators.group = locale.groupSeparator;
   const QImage picture =
-      render::RenderRange(workbook, workbook.sheets.at(static_cast<std::size_t>(sheet)), cells, separators);
+      render::RenderRange(workbook, workbook.sheets.at(static_cast<std::size_t>(sheet)), range, separators);
   Clipboard().setImage(picture);
 }
 

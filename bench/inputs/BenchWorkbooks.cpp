@@ -109,7 +109,7 @@ Workbook BudgetSheet(int cells, bool pairMerges) {
   if (pairMerges)
     for (int row = 0; row < rows; ++row)
       for (int column = 0; column + 1 < kBudgetColumns; column += 2)
-        sheet.merges.push_back({{row, column}, {row, column + 1}});
+        sheet.merges.push_back({row, column, row, column + 1});
   book.sheets.push_back(std::move(sheet));
   return book;
 }

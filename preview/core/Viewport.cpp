@@ -60,7 +60,7 @@ void Viewport::runChangeHandler(Axis axis) {
   }
 }
 
-void Viewport::SetUp(RoutineSteps& steps) {
+void Viewport::setUp(RoutineSteps& steps) {
   // Steps 102 and 104 (taking the box, persistent drawing), 108 (invert pen) and 110 (white
   // background) hold for the image box as built; its drawing always persists.
   steps.run(106, [&] {
@@ -217,7 +217,7 @@ void Viewport::Picture1_MouseDown(int, int, float x, float y) {
   steps->run(102, [&] { mDragY = y; });
 }
 
-float Viewport::DragLimited(float position, float innerSize, float boxSize) {
+float Viewport::dragLimited(float position, float innerSize, float boxSize) {
   if (position > 0) return 0;
   const float farLimit = innerSize - boxSize;
   if (farLimit > position) return farLimit;
@@ -233,10 +233,10 @@ void Viewport::Picture1_MouseMove(int buttons, int, float x, float y) {
   float top = 0;
   // Steps 106 to 112 and 116 to 122 (the limits) cannot fail on their own.
   steps->run(104, [&] {
-    left = DragLimited(imageBox_.left - mDragX + x, viewport_.innerWidth(), imageBox_.width);
+    left = dragLimited(imageBox_.left - mDragX + x, viewport_.innerWidth(), imageBox_.width);
   });
   steps->run(114, [&] {
-    top = DragLimited(imageBox_.top - mDragY + y, viewport_.innerHeight(), imageBox_.height);
+    top = dragLimited(imageBox_.top - mDragY + y, viewport_.innerHeight(), imageBox_.height);
   });
   steps->run(124, [&] {
     imageBox_.left = left;
@@ -246,7 +246,7 @@ void Viewport::Picture1_MouseMove(int buttons, int, float x, float y) {
 }
 
 // An image box exactly as large as the viewport has nowhere to move: 0 percent.
-std::int32_t Viewport::MovedPercent(float offset, float boxSize, float viewportSize) {
+std::int32_t Viewport::movedPercent(float offset, float boxSize, float viewportSize) {
   const double room = double(boxSize) - double(viewportSize);
   if (room == 0.0) return 0;
   return NearestInt32(std::fabs(double(offset)) / room * 100.0);
@@ -256,8 +256,8 @@ void Viewport::Picture1_MouseUp(int, int, float, float) {
   const auto steps = traps_.arm("Picture1_MouseUp");
   std::int32_t horizontal = 0;
   std::int32_t vertical = 0;
-  steps->run(100, [&] { horizontal = MovedPercent(imageBox_.left, imageBox_.width, viewport_.width); });
-  steps->run(102, [&] { vertical = MovedPercent(imageBox_.top, imageBox_.height, viewport_.height); });
+  steps->run(100, [&] { horizontal = movedPercent(imageBox_.left, imageBox_.width, viewport_.width); });
+  steps->run(102, [&] { vertical = movedPercent(imageBox_.top, imageBox_.height, viewport_.height); });
   steps->run(104, [&] { SetScrollbarByPercent(Axis::Horizontal, ClampToInt16(horizontal)); });
   steps->run(106, [&] { SetScrollbarByPercent(Axis::Vertical, ClampToInt16(vertical)); });
 }

@@ -13,6 +13,9 @@ namespace quillora::preview {
 // hidden holder; each zoom level is drawn afresh from it, stretched into an image box that
 // moves inside a fixed frame under two scroll bars. RedrawImage and the three mouse
 // handlers run under their own traps; the other operations report through their caller's.
+// Naming: the window's own routines and event handlers keep their design names
+// (RedrawImage, HScroll1_Change) and its state variables theirs (mZoom); every other method
+// is camelCase and every other member ends in an underscore.
 class Viewport {
  public:
   Viewport(ViewportView& view, RoutineTraps& traps);
@@ -23,7 +26,7 @@ class Viewport {
 
   // The set-up the window runs when it first becomes active; `steps` is the caller's trap
   // (its steps 102 to 136).
-  void SetUp(RoutineSteps& steps);
+  void setUp(RoutineSteps& steps);
   void RedrawImage();
   void ResetScrollbars();
   // direction 0: one step larger; anything else: one step smaller.
@@ -69,9 +72,9 @@ class Viewport {
   void runChangeHandler(Axis axis);
   void imageBoxChanged();
   // Percent of the way the image box has been moved along an axis.
-  static std::int32_t MovedPercent(float offset, float boxSize, float viewportSize);
+  static std::int32_t movedPercent(float offset, float boxSize, float viewportSize);
   // The drag limit of one axis: 0, or flush with the far edge of the viewport's inner area.
-  static float DragLimited(float position, float innerSize, float boxSize);
+  static float dragLimited(float position, float innerSize, float boxSize);
 
   ViewportView& view_;
   RoutineTraps& traps_;

@@ -144,7 +144,7 @@ engine::Sheet BuildSheet(StyleTable& styles) {
   amounts.last = kC;
   amounts.width = kAmountColumnWidth;
   sheet.columns = {label, amounts};
-  sheet.merges.push_back({CellAddress{0, kA}, CellAddress{0, kC}});
+  sheet.merges.push_back(engine::CellRange::FromCorners({0, kA}, {0, kC}));
 
   SheetBuilder builder(sheet, styles);
   BuildTitleRows(builder);

@@ -10,7 +10,7 @@ namespace {
 
 using engine::CellAddress;
 // The model's range of cells on one sheet, as the selection and the ignored checks hold it.
-using Range = decltype(engine::IgnoredErrors::ranges)::value_type;
+using Range = engine::CellRange;
 
 // The picture at the left end of the title band: from column A at 70/1024 of its width and
 // row 1 at 43/256 of its height to column A at 623/1024 and row 3 at 136/256.
@@ -24,7 +24,7 @@ constexpr std::uint16_t kPaperLetter = 1;
 constexpr std::uint16_t kPortrait = 0x0002;  // down then over, automatic first page number
 
 Range Cells(char first, int firstRow, char last, int lastRow) {
-  return {CellAddress{firstRow - 1, first - 'A'}, CellAddress{lastRow - 1, last - 'A'}};
+  return Range{firstRow - 1, first - 'A', lastRow - 1, last - 'A'};
 }
 
 engine::PageSetup PrintSettings() {

@@ -25,15 +25,11 @@ std::vector<int> WorksheetIndexes(const engine::Workbook& model) {
   return indexes;
 }
 
-std::string RangeText(const CellRange& range) {
-  return engine::RangeText(A1Range{range.rowFirst, range.columnFirst, range.rowLast, range.columnLast});
-}
-
 CellRange ParseRangeAddress(std::string_view a1) {
-  const std::optional<A1Range> range = ParseA1Range(a1);
+  const std::optional<CellRange> range = ParseA1Range(a1);
   if (!range)
     throw AutomationError("Cannot use range \"" + std::string(a1) + "\": not a cell address such as B9 or A1:C10");
-  return CellRange{range->rowFirst, range->rowLast, range->columnFirst, range->columnLast};
+  return *range;
 }
 
 }  // namespace quillora::engine::automation

@@ -34,8 +34,6 @@ BookState& LiveBook(const std::shared_ptr<BookState>& book, std::string_view act
 // Zero-based sheet numbers of the workbook's worksheets (charts and modules left out).
 std::vector<int> WorksheetIndexes(const engine::Workbook& model);
 
-// "B9" or "A1:C118".
-std::string RangeText(const CellRange& range);
 // A cell or rectangle from A1 text; AutomationError for anything else.
 CellRange ParseRangeAddress(std::string_view a1);
 

@@ -8,12 +8,11 @@
 #include "spreadsheet/edit/CellNumberFormat.h"
 #include "spreadsheet/edit/TypedInput.h"
 #include "spreadsheet/edit/UsedRange.h"
+#include "spreadsheet/base/A1Text.h"
 #include "spreadsheet/numfmt/NumberFormat.h"
 
 namespace quillora::engine::automation {
 namespace {
-
-constexpr int kRows = 65536, kColumns = 256;
 
 std::string Where(const BookState& book, int sheet, const CellRange& range) {
   return RangeText(range) + " of sheet \"" + book.model.sheets[static_cast<std::size_t>(sheet)].name + "\"";
@@ -26,10 +25,10 @@ Worksheet::Worksheet(std::shared_ptr<BookState> book, int sheet) : book_(std::mo
 Range Worksheet::Cells(int row, int column) const {
   const std::string action = "get cell (" + std::to_string(row) + ", " + std::to_string(column) + ")";
   const BookState& book = LiveBook(book_, action);
-  if (row < 1 || row > kRows || column < 1 || column > kColumns)
+  if (row < 1 || row > kRowCount || column < 1 || column > kColumnCount)
     throw AutomationError("Cannot " + action + " of sheet \"" + book.model.sheets[static_cast<std::size_t>(sheet_)].name +
                           "\": rows are 1 to 65536 and columns 1 to 256");
-  return automation::Range(book_, sheet_, CellRange{row - 1, row - 1, column - 1, column - 1});
+  return automation::Range(book_, sheet_, CellRange::Single({row - 1, column - 1}));
 }
 
 Range Worksheet::Range(std::string_view a1) const {

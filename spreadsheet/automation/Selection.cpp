@@ -14,7 +14,7 @@ void StoreSelection(Sheet& sheet, const CellRange& range) {
   Selection selection;
   selection.pane = pane;
   selection.active = {range.rowFirst, range.columnFirst};
-  selection.ranges = {SheetRange{{range.rowFirst, range.columnFirst}, {range.rowLast, range.columnLast}}};
+  selection.ranges = {range};
   for (Selection& existing : sheet.selections) {
     if (existing.pane == pane) {
       existing = selection;

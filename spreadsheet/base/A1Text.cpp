@@ -1,7 +1,5 @@
 #include "spreadsheet/base/A1Text.h"
 
-#include <algorithm>
-
 namespace quillora::engine {
 namespace {
 
@@ -21,7 +19,7 @@ std::optional<int> ReadPart(std::string_view text, std::size_t& pos, bool& absol
     if (count == maxCount) return std::nullopt;
     value = letters ? value * 26 + LetterValue(text[at]) : value * 10 + (text[at] - '0');
   }
-  if (count == 0 || value < 1 || value - 1 > (letters ? kA1LastColumn : kA1LastRow)) return std::nullopt;
+  if (count == 0 || value < 1 || value - 1 > (letters ? kLastColumn : kLastRow)) return std::nullopt;
   pos = at;
   return value - 1;
 }
@@ -49,7 +47,7 @@ std::optional<A1Cell> ReadA1Cell(std::string_view text, std::size_t& pos) {
   return cell;
 }
 
-std::optional<A1Range> ParseA1Range(std::string_view text) {
+std::optional<CellRange> ParseA1Range(std::string_view text) {
   std::size_t pos = 0;
   const auto first = ReadA1Cell(text, pos);
   if (!first) return std::nullopt;
@@ -61,8 +59,7 @@ std::optional<A1Range> ParseA1Range(std::string_view text) {
     last = *second;
   }
   if (pos != text.size()) return std::nullopt;
-  return A1Range{std::min(first->row, last.row), std::min(first->column, last.column),
-                 std::max(first->row, last.row), std::max(first->column, last.column)};
+  return CellRange::FromCorners({first->row, first->column}, {last.row, last.column});
 }
 
 std::string ColumnLetters(int column) {
@@ -80,7 +77,7 @@ std::string CellText(int row, int column, bool rowAbsolute, bool columnAbsolute)
   return text;
 }
 
-std::string RangeText(const A1Range& range) {
+std::string RangeText(const CellRange& range) {
   std::string text = CellText(range.rowFirst, range.columnFirst);
   if (range.rowLast != range.rowFirst || range.columnLast != range.columnFirst)
     text += ":" + CellText(range.rowLast, range.columnLast);

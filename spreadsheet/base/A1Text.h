@@ -10,25 +10,15 @@
 #include <string>
 #include <string_view>
 
-namespace quillora::engine {
+#include "spreadsheet/base/CellAddress.h"
 
-inline constexpr int kA1LastRow = 65535;    // zero-based: row 65536
-inline constexpr int kA1LastColumn = 255;   // zero-based: column IV
+namespace quillora::engine {
 
 struct A1Cell {
   int row = 0;     // zero-based
   int column = 0;  // zero-based
   bool rowAbsolute = false;
   bool columnAbsolute = false;
-};
-
-// A rectangle of cells, corners included, zero-based, first <= last on both axes.
-struct A1Range {
-  int rowFirst = 0;
-  int columnFirst = 0;
-  int rowLast = 0;
-  int columnLast = 0;
-  friend bool operator==(const A1Range&, const A1Range&) = default;
 };
 
 // The column part ("$"? letters) or row part ("$"? digits) at `pos`; on success `pos` moves
@@ -42,13 +32,13 @@ std::optional<A1Cell> ReadA1Cell(std::string_view text, std::size_t& pos);
 
 // The whole of `text` as a cell or a range, corners put in order ("B3:A1" is A1:B3).
 // Nothing for anything else: a leading "=", a sheet name, blanks, whole rows or columns.
-std::optional<A1Range> ParseA1Range(std::string_view text);
+std::optional<CellRange> ParseA1Range(std::string_view text);
 
 // Column letters: 0 -> "A", 255 -> "IV".
 std::string ColumnLetters(int column);
 // A1 text of a cell, optionally with "$" on the row and column.
 std::string CellText(int row, int column, bool rowAbsolute = false, bool columnAbsolute = false);
 // "B9" for a single cell, "A1:C10" otherwise.
-std::string RangeText(const A1Range& range);
+std::string RangeText(const CellRange& range);
 
 }  // namespace quillora::engine

@@ -9,7 +9,7 @@ std::string FileMessage(const std::filesystem::path& file, const std::string& re
 }
 
 FileError::FileError(const std::filesystem::path& file, const std::string& reason)
-    : std::runtime_error(FileMessage(file, reason)) {}
+    : engine::Error(FileMessage(file, reason)) {}
 
 void ThrowSystemError(const std::filesystem::path& file, int error) {
   throw FileError(file, std::strerror(error));

@@ -1,8 +1,9 @@
 #pragma once
 // Failures of file operations, all worded "<file>: <reason>" so a person sees which file.
 #include <filesystem>
-#include <stdexcept>
 #include <string>
+
+#include "spreadsheet/base/Error.h"
 
 namespace quillora::base {
 
@@ -10,7 +11,7 @@ namespace quillora::base {
 std::string FileMessage(const std::filesystem::path& file, const std::string& reason);
 
 // A failed file operation; what() is "<file>: <reason>".
-class FileError : public std::runtime_error {
+class FileError : public engine::Error {
  public:
   FileError(const std::filesystem::path& file, const std::string& reason);
 };

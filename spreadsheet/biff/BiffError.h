@@ -1,12 +1,12 @@
 #pragma once
-#include <stdexcept>
+#include "spreadsheet/base/Error.h"
 
 namespace quillora::engine {
 
 // A workbook stream the engine cannot read: damaged, foreign, too old or encrypted.
-class BiffError : public std::runtime_error {
+class BiffError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 }  // namespace quillora::engine

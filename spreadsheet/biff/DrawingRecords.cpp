@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <optional>
 #include <set>
-#include <stdexcept>
 #include <string>
 
 #include "spreadsheet/biff/RecordTypes.h"
+#include "spreadsheet/drawing/DrawingError.h"
 #include "spreadsheet/drawing/PictureStore.h"
 
 namespace quillora::engine {
@@ -31,14 +31,14 @@ struct FoundDrawing {
 };
 
 // The sheet's pictures when its drawing records form one run that holds only pictures;
-// nothing when it has no drawing. Throws std::runtime_error when the drawing cannot be
+// nothing when it has no drawing. Throws DrawingError when the drawing cannot be
 // modelled (it is then kept as read).
 std::optional<FoundDrawing> FindPictures(const Sheet& sheet) {
   std::optional<FoundDrawing> found;
   for (std::size_t i = 0; i < sheet.kept.size(); ++i) {
     if (!IsDrawingRecord(sheet.kept[i].type)) continue;
     if (!found) found = FoundDrawing{i, i, {}};
-    else if (found->last + 1 != i) throw std::runtime_error("drawing records are not one run");
+    else if (found->last + 1 != i) throw DrawingError("drawing records are not one run");
     found->last = i;
   }
   if (!found) return found;
@@ -54,7 +54,7 @@ std::optional<FoundDrawing> FindPictures(const Sheet& sheet) {
   const bool only_pictures = read.otherShapes == 0 && std::all_of(read.shapes.begin(), read.shapes.end(), [](const DrawingShape& s) {
                                return s.shapeType == kShapeGroup || s.shapeType == kShapePicture;
                              });
-  if (!only_pictures || read.drawing.pictures.empty()) throw std::runtime_error("the drawing holds other shapes");
+  if (!only_pictures || read.drawing.pictures.empty()) throw DrawingError("the drawing holds other shapes");
   found->pictures = std::move(read.drawing.pictures);
   return found;
 }
@@ -71,7 +71,7 @@ void ModelDrawings(Workbook& book) {
     for (std::size_t s = 0; s < book.sheets.size(); ++s)
       if (!book.sheets[s].opaque) found[s] = FindPictures(book.sheets[s]);
     decoded = ReadDrawingGroup(Joined(*group));
-  } catch (const std::runtime_error&) {
+  } catch (const DrawingError&) {
     return;  // a drawing this model does not cover: every drawing record stays as read
   }
   bool any = false;
@@ -107,7 +107,7 @@ DrawingOutput PrepareDrawings(const Workbook& book) {
     bool valid = true;
     for (const SheetPicture& picture : drawing.pictures) {
       if (picture.blipIndex < 1 || static_cast<std::size_t>(picture.blipIndex) > book.pictures.blips.size())
-        throw std::runtime_error("Picture \"" + picture.name + "\" of sheet \"" + sheet.name + "\" refers to picture " +
+        throw DrawingError("Picture \"" + picture.name + "\" of sheet \"" + sheet.name + "\" refers to picture " +
                                  std::to_string(picture.blipIndex) + " of the store, which has " +
                                  std::to_string(book.pictures.blips.size()));
       valid = valid && picture.shapeId > first && picture.shapeId < first + kIdsPerCluster &&
@@ -123,7 +123,7 @@ DrawingOutput PrepareDrawings(const Workbook& book) {
   const bool raw = std::any_of(book.kept.begin(), book.kept.end(),
                                [](const KeptRecord& r) { return r.type == rt::kMsoDrawingGroup; });
   if (raw)
-    throw std::runtime_error("Pictures cannot be added to this workbook: its drawings hold shapes that are kept as read");
+    throw DrawingError("Pictures cannot be added to this workbook: its drawings hold shapes that are kept as read");
   out.group = WriteDrawingGroup(book.pictures, drawings);
   for (std::size_t k = 0; k < drawings.size(); ++k) out.sheets[owners[k]] = WriteSheetDrawing(drawings[k]);
   return out;

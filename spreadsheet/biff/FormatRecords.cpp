@@ -2,7 +2,7 @@
 
 #include "spreadsheet/biff/RecordStream.h"
 #include "spreadsheet/biff/RecordWriter.h"
-#include "spreadsheet/cfb/LittleEndian.h"
+#include "spreadsheet/base/LittleEndian.h"
 
 namespace quillora::engine {
 namespace {

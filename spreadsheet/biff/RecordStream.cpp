@@ -5,8 +5,8 @@
 #include <string>
 
 #include "spreadsheet/biff/BiffError.h"
-#include "spreadsheet/cfb/LittleEndian.h"
-#include "spreadsheet/model/Unicode.h"
+#include "spreadsheet/base/LittleEndian.h"
+#include "spreadsheet/base/Unicode.h"
 
 namespace quillora::engine {
 
@@ -119,43 +119,14 @@ std::string ContinuedReader::UnicodeString(int length_bytes) {
   return Utf16ToUtf8(text);
 }
 
-void DataReader::Need(std::size_t count) const {
-  if (count > data_.size() - pos_)
-    throw BiffError(std::string("The workbook is damaged: the ") + what_ + " record ends too early");
+void DataReader::ShortRead(std::size_t) const {
+  throw BiffError(std::string("The workbook is damaged: the ") + what_ + " record ends too early");
 }
 
-std::uint8_t DataReader::U8() {
-  Need(1);
-  return data_[pos_++];
-}
-std::uint16_t DataReader::U16() {
-  Need(2);
-  pos_ += 2;
-  return Load16(data_.data() + pos_ - 2);
-}
-std::uint32_t DataReader::U32() {
-  Need(4);
-  pos_ += 4;
-  return Load32(data_.data() + pos_ - 4);
-}
-double DataReader::F64() {
-  Need(8);
-  pos_ += 8;
-  return LoadDouble(data_.data() + pos_ - 8);
-}
-void DataReader::Skip(std::size_t count) {
-  Need(count);
-  pos_ += count;
-}
-std::span<const std::uint8_t> DataReader::Bytes(std::size_t count) {
-  Need(count);
-  pos_ += count;
-  return data_.subspan(pos_ - count, count);
-}
 std::string DataReader::UnicodeString(int length_bytes) {
-  ContinuedReader reader({data_.subspan(pos_)}, what_);
+  ContinuedReader reader({Rest()}, what_);
   std::string text = reader.UnicodeString(length_bytes);
-  pos_ += reader.Consumed();
+  Skip(reader.Consumed());
   return text;
 }
 

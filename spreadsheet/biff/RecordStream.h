@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "spreadsheet/base/ByteReader.h"
+
 namespace quillora::engine {
 
 // One record as stored: its type, where its header starts in the stream, and its data.
@@ -48,26 +50,17 @@ class ContinuedReader {
   const char* what_;
 };
 
-// Bounds-checked little-endian reads from one record's data.
-class DataReader {
+// Bounds-checked little-endian reads from one record's data; a short record is refused as
+// damaged, naming the record (`what`).
+class DataReader : public ByteReader {
  public:
-  DataReader(std::span<const std::uint8_t> data, const char* what) : data_(data), what_(what) {}
-  std::uint8_t U8();
-  std::uint16_t U16();
-  std::uint32_t U32();
-  double F64();
-  void Skip(std::size_t count);
-  std::span<const std::uint8_t> Bytes(std::size_t count);
-  std::size_t Remaining() const { return data_.size() - pos_; }
-  std::size_t Position() const { return pos_; }
+  DataReader(std::span<const std::uint8_t> data, const char* what) : ByteReader(data), what_(what) {}
   // BIFF8 unicode string with a 1- or 2-byte character count, with runs and phonetic
   // data skipped. Returns UTF-8.
   std::string UnicodeString(int length_bytes);
 
  private:
-  void Need(std::size_t count) const;
-  std::span<const std::uint8_t> data_;
-  std::size_t pos_ = 0;
+  [[noreturn]] void ShortRead(std::size_t count) const override;
   const char* what_;
 };
 

@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "spreadsheet/cfb/LittleEndian.h"
-#include "spreadsheet/model/Unicode.h"
+#include "spreadsheet/base/LittleEndian.h"
+#include "spreadsheet/base/Unicode.h"
 
 namespace quillora::engine {
 

@@ -6,8 +6,8 @@
 
 #include "spreadsheet/biff/BiffError.h"
 #include "spreadsheet/biff/RecordStream.h"
-#include "spreadsheet/cfb/LittleEndian.h"
-#include "spreadsheet/model/Unicode.h"
+#include "spreadsheet/base/LittleEndian.h"
+#include "spreadsheet/base/Unicode.h"
 
 namespace quillora::engine {
 

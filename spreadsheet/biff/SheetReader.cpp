@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <string>
 
 #include "spreadsheet/biff/BiffError.h"
 #include "spreadsheet/biff/RecordTypes.h"
 #include "spreadsheet/biff/SheetSettingsRecords.h"
-#include "spreadsheet/cfb/LittleEndian.h"
+#include "spreadsheet/base/LittleEndian.h"
+#include "spreadsheet/base/RkNumber.h"
 
 namespace quillora::engine {
 
@@ -52,18 +52,6 @@ std::size_t KeepRecord(const std::vector<RecordView>& records, std::size_t index
 namespace {
 
 [[noreturn]] void Damaged(const std::string& what) { throw BiffError("The workbook is damaged: " + what); }
-
-// RK: a 30-bit integer or the top 30 bits of a double, optionally divided by 100.
-double DecodeRk(std::uint32_t rk) {
-  double value;
-  if (rk & 0x02) {
-    value = static_cast<double>(static_cast<std::int32_t>(rk) >> 2);
-  } else {
-    const std::uint64_t bits = static_cast<std::uint64_t>(rk & 0xFFFFFFFCU) << 32;
-    std::memcpy(&value, &bits, sizeof value);
-  }
-  return (rk & 0x01) ? value / 100.0 : value;
-}
 
 class SheetParser {
  public:
@@ -111,7 +99,7 @@ class SheetParser {
   }
 
   Cell& CellAt(std::uint16_t row, std::uint16_t column, std::uint16_t xf) {
-    if (column > 255) Damaged("a cell in sheet \"" + sheet_.name + "\" lies beyond column IV");
+    if (!ColumnInGrid(column)) Damaged("a cell in sheet \"" + sheet_.name + "\" lies beyond column IV");
     Cell& cell = sheet_.cells[CellAddress{row, column}];
     cell = Cell{};
     cell.xf = xf;
@@ -335,11 +323,11 @@ class SheetParser {
     DataReader in(r.data, "MERGEDCELLS");
     const std::uint16_t count = in.U16();
     for (std::uint16_t k = 0; k < count; ++k) {
-      MergedRange range;
-      range.first.row = in.U16();
-      range.last.row = in.U16();
-      range.first.column = in.U16();
-      range.last.column = in.U16();
+      CellRange range;
+      range.rowFirst = in.U16();
+      range.rowLast = in.U16();
+      range.columnFirst = in.U16();
+      range.columnLast = in.U16();
       sheet_.merges.push_back(range);
     }
   }

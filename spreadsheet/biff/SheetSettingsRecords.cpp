@@ -3,7 +3,7 @@
 #include "spreadsheet/biff/RecordStream.h"
 #include "spreadsheet/biff/RecordTypes.h"
 #include "spreadsheet/biff/RecordWriter.h"
-#include "spreadsheet/cfb/LittleEndian.h"
+#include "spreadsheet/base/LittleEndian.h"
 
 namespace quillora::engine {
 
@@ -121,11 +121,11 @@ Selection ReadSelection(DataReader& in) {
   s.activeRange = in.U16();
   const std::uint16_t count = in.U16();
   for (std::uint16_t k = 0; k < count; ++k) {
-    SheetRange range;
-    range.first.row = in.U16();
-    range.last.row = in.U16();
-    range.first.column = in.U8();
-    range.last.column = in.U8();
+    CellRange range;
+    range.rowFirst = in.U16();
+    range.rowLast = in.U16();
+    range.columnFirst = in.U8();
+    range.columnLast = in.U8();
     s.ranges.push_back(range);
   }
   return s;
@@ -136,14 +136,14 @@ void PutSelection(std::vector<std::uint8_t>& out, const Selection& s) {
   Put16(out, static_cast<std::uint16_t>(s.active.row));
   Put16(out, static_cast<std::uint16_t>(s.active.column));
   Put16(out, s.activeRange);
-  const std::vector<SheetRange> single{{s.active, s.active}};
-  const std::vector<SheetRange>& ranges = s.ranges.empty() ? single : s.ranges;
+  const std::vector<CellRange> single{CellRange::Single(s.active)};
+  const std::vector<CellRange>& ranges = s.ranges.empty() ? single : s.ranges;
   Put16(out, static_cast<std::uint16_t>(ranges.size()));
-  for (const SheetRange& r : ranges) {
-    Put16(out, static_cast<std::uint16_t>(r.first.row));
-    Put16(out, static_cast<std::uint16_t>(r.last.row));
-    Put8(out, static_cast<std::uint8_t>(r.first.column));
-    Put8(out, static_cast<std::uint8_t>(r.last.column));
+  for (const CellRange& r : ranges) {
+    Put16(out, static_cast<std::uint16_t>(r.rowFirst));
+    Put16(out, static_cast<std::uint16_t>(r.rowLast));
+    Put8(out, static_cast<std::uint8_t>(r.columnFirst));
+    Put8(out, static_cast<std::uint8_t>(r.columnLast));
   }
 }
 
@@ -159,11 +159,11 @@ bool ReadFeature(std::uint16_t type, std::span<const std::uint8_t> data, Sheet& 
   in.Skip(4 + 2);
   IgnoredErrors entry;
   for (std::uint16_t k = 0; k < count; ++k) {
-    SheetRange range;
-    range.first.row = in.U16();
-    range.last.row = in.U16();
-    range.first.column = in.U16();
-    range.last.column = in.U16();
+    CellRange range;
+    range.rowFirst = in.U16();
+    range.rowLast = in.U16();
+    range.columnFirst = in.U16();
+    range.columnLast = in.U16();
     entry.ranges.push_back(range);
   }
   entry.flags = in.U32();
@@ -179,8 +179,8 @@ void PutFeature(std::vector<std::uint8_t>& out, const IgnoredErrors& entry) {
   Put16(out, static_cast<std::uint16_t>(entry.ranges.size()));
   Put32(out, 0);  // feature data size: the rest of the record
   Put16(out, 0);
-  for (const SheetRange& r : entry.ranges)
-    for (int v : {r.first.row, r.last.row, r.first.column, r.last.column}) Put16(out, static_cast<std::uint16_t>(v));
+  for (const CellRange& r : entry.ranges)
+    for (int v : {r.rowFirst, r.rowLast, r.columnFirst, r.columnLast}) Put16(out, static_cast<std::uint16_t>(v));
   Put32(out, entry.flags);
 }
 

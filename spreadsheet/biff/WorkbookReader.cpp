@@ -13,7 +13,7 @@
 #include "spreadsheet/biff/SharedStrings.h"
 #include "spreadsheet/biff/SheetReader.h"
 #include "spreadsheet/biff/WorkbookIO.h"
-#include "spreadsheet/cfb/LittleEndian.h"
+#include "spreadsheet/base/LittleEndian.h"
 
 namespace quillora::engine {
 namespace {

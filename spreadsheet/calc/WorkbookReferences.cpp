@@ -4,7 +4,7 @@
 #include <cctype>
 #include <iterator>
 
-#include "spreadsheet/cfb/LittleEndian.h"
+#include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/formula/FormulaTokens.h"
 

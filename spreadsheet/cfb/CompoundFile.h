@@ -4,20 +4,20 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "spreadsheet/model/CompoundEntries.h"
+#include "spreadsheet/base/Error.h"
 
 namespace quillora::engine {
 
 // A malformed, truncated or foreign compound file.
-class CompoundFileError : public std::runtime_error {
+class CompoundFileError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 // Reads version 3 (512-byte sectors) and version 4 (4096-byte sectors) compound files.

@@ -4,8 +4,8 @@
 #include <unordered_set>
 
 #include "spreadsheet/cfb/CompoundFile.h"
-#include "spreadsheet/cfb/LittleEndian.h"
-#include "spreadsheet/model/Unicode.h"
+#include "spreadsheet/base/LittleEndian.h"
+#include "spreadsheet/base/Unicode.h"
 
 namespace quillora::engine {
 namespace {

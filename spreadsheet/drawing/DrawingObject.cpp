@@ -1,9 +1,9 @@
 #include "spreadsheet/drawing/DrawingObject.h"
 
-#include <stdexcept>
 #include <string>
 
 #include "spreadsheet/drawing/DrawingBytes.h"
+#include "spreadsheet/drawing/DrawingError.h"
 
 namespace quillora::engine {
 
@@ -24,7 +24,7 @@ DrawingObject ReadDrawingObject(std::span<const std::uint8_t> payload) {
   const std::uint16_t ft = cursor.U16();
   const std::uint16_t cb = cursor.U16();
   if (ft != kFtCmo || cb != kCmoSize)
-    throw std::runtime_error("object record does not start with its common data (ft " +
+    throw DrawingError("object record does not start with its common data (ft " +
                              std::to_string(ft) + ", size " + std::to_string(cb) + ")");
   DrawingObject object;
   object.objectType = cursor.U16();
@@ -37,20 +37,20 @@ DrawingObject ReadDrawingObject(std::span<const std::uint8_t> payload) {
 
 std::vector<std::uint8_t> WritePictureObject(std::uint16_t objectId) {
   std::vector<std::uint8_t> out;
-  drawing::PutU16(out, kFtCmo);
-  drawing::PutU16(out, kCmoSize);
-  drawing::PutU16(out, kObjectTypePicture);
-  drawing::PutU16(out, objectId);
-  drawing::PutU16(out, kPictureObjectFlags);
-  for (int i = 0; i < 3; ++i) drawing::PutU32(out, 0);
-  drawing::PutU16(out, kFtCf);
-  drawing::PutU16(out, 2);
-  drawing::PutU16(out, kCfUnspecified);
-  drawing::PutU16(out, kFtPioGrbit);
-  drawing::PutU16(out, 2);
-  drawing::PutU16(out, kPioAutoPict);
-  drawing::PutU16(out, kFtEnd);
-  drawing::PutU16(out, 0);
+  Put16(out, kFtCmo);
+  Put16(out, kCmoSize);
+  Put16(out, kObjectTypePicture);
+  Put16(out, objectId);
+  Put16(out, kPictureObjectFlags);
+  for (int i = 0; i < 3; ++i) Put32(out, 0);
+  Put16(out, kFtCf);
+  Put16(out, 2);
+  Put16(out, kCfUnspecified);
+  Put16(out, kFtPioGrbit);
+  Put16(out, 2);
+  Put16(out, kPioAutoPict);
+  Put16(out, kFtEnd);
+  Put16(out, 0);
   return out;
 }
 

@@ -20,7 +20,7 @@ inline constexpr std::uint16_t kObjectTypePicture = 8;
 // Locked, printed, automatic fill and line.
 inline constexpr std::uint16_t kPictureObjectFlags = 0x6011;
 
-// Decodes an OBJ payload. Throws std::runtime_error when it does not start with a complete
+// Decodes an OBJ payload. Throws DrawingError when it does not start with a complete
 // ftCmo sub-record.
 DrawingObject ReadDrawingObject(std::span<const std::uint8_t> payload);
 

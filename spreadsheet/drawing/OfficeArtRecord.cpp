@@ -1,10 +1,10 @@
 #include "spreadsheet/drawing/OfficeArtRecord.h"
 
 #include <limits>
-#include <stdexcept>
 #include <string>
 
 #include "spreadsheet/drawing/DrawingBytes.h"
+#include "spreadsheet/drawing/DrawingError.h"
 
 namespace quillora::engine {
 
@@ -24,7 +24,7 @@ std::string Hex(std::uint16_t value) {
 std::vector<OfficeArtRecord> ParseRange(std::span<const std::uint8_t> bytes, std::size_t base,
                                         int depth) {
   if (depth > kOfficeArtMaxDepth)
-    throw std::runtime_error("drawing records are nested deeper than " +
+    throw DrawingError("drawing records are nested deeper than " +
                              std::to_string(kOfficeArtMaxDepth) + " levels at offset " +
                              std::to_string(base));
   std::vector<OfficeArtRecord> records;
@@ -32,7 +32,7 @@ std::vector<OfficeArtRecord> ParseRange(std::span<const std::uint8_t> bytes, std
   while (offset < bytes.size()) {
     const std::size_t at = base + offset;
     if (bytes.size() - offset < kHeaderSize)
-      throw std::runtime_error("drawing record header at offset " + std::to_string(at) +
+      throw DrawingError("drawing record header at offset " + std::to_string(at) +
                                " is truncated: " + std::to_string(bytes.size() - offset) +
                                " of 8 bytes");
     drawing::ByteCursor header(bytes.subspan(offset, kHeaderSize), "drawing record header");
@@ -44,7 +44,7 @@ std::vector<OfficeArtRecord> ParseRange(std::span<const std::uint8_t> bytes, std
     const std::uint32_t length = header.U32();
     offset += kHeaderSize;
     if (length > bytes.size() - offset)
-      throw std::runtime_error("drawing record " + Hex(record.type) + " at offset " +
+      throw DrawingError("drawing record " + Hex(record.type) + " at offset " +
                                std::to_string(at) + " claims " + std::to_string(length) +
                                " bytes but only " + std::to_string(bytes.size() - offset) +
                                " remain in its parent");
@@ -77,18 +77,18 @@ std::size_t OfficeArtRecordSize(const OfficeArtRecord& record) {
 
 void AppendOfficeArtRecord(std::vector<std::uint8_t>& out, const OfficeArtRecord& record) {
   if (record.version > 0xF || record.instance > 0xFFF)
-    throw std::runtime_error("drawing record " + Hex(record.type) +
+    throw DrawingError("drawing record " + Hex(record.type) +
                              " has a version or instance out of range");
   const std::size_t length = OfficeArtRecordSize(record) - kHeaderSize;
   if (length > std::numeric_limits<std::uint32_t>::max())
-    throw std::runtime_error("drawing record " + Hex(record.type) + " is larger than 4 GB");
-  drawing::PutU16(out, static_cast<std::uint16_t>(record.version | record.instance << 4));
-  drawing::PutU16(out, record.type);
-  drawing::PutU32(out, static_cast<std::uint32_t>(length));
+    throw DrawingError("drawing record " + Hex(record.type) + " is larger than 4 GB");
+  Put16(out, static_cast<std::uint16_t>(record.version | record.instance << 4));
+  Put16(out, record.type);
+  Put32(out, static_cast<std::uint32_t>(length));
   if (record.IsContainer()) {
     for (const auto& child : record.children) AppendOfficeArtRecord(out, child);
   } else {
-    drawing::PutBytes(out, record.data);
+    PutBytes(out, record.data);
   }
 }
 

@@ -27,7 +27,7 @@ struct OfficeArtRecord {
 // Deepest nesting accepted from a file; real drawings need fewer than ten levels.
 inline constexpr int kOfficeArtMaxDepth = 24;
 
-// Parses a sequence of records filling `bytes` exactly. Throws std::runtime_error on a
+// Parses a sequence of records filling `bytes` exactly. Throws DrawingError on a
 // truncated header, a length that overruns its parent, children that do not fill their
 // container, or nesting deeper than kOfficeArtMaxDepth.
 std::vector<OfficeArtRecord> ParseOfficeArtRecords(std::span<const std::uint8_t> bytes);

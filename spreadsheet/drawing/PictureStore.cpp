@@ -1,10 +1,10 @@
 #include "spreadsheet/drawing/PictureStore.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 
 #include "spreadsheet/drawing/DrawingBytes.h"
+#include "spreadsheet/drawing/DrawingError.h"
 #include "spreadsheet/drawing/Md4.h"
 #include "spreadsheet/drawing/OfficeArtRecord.h"
 #include "spreadsheet/drawing/OfficeArtTypes.h"
@@ -35,7 +35,7 @@ constexpr BlipFormat kFormats[] = {
 const BlipFormat& FormatOf(BlipKind kind) {
   for (const auto& format : kFormats)
     if (format.kind == kind) return format;
-  throw std::runtime_error("picture kind has no stored format");
+  throw DrawingError("picture kind has no stored format");
 }
 
 // ---- reading ----
@@ -43,7 +43,7 @@ const BlipFormat& FormatOf(BlipKind kind) {
 Blip ReadStoreEntry(const OfficeArtRecord& fbse, std::size_t index) {
   const std::string what = "picture store entry " + std::to_string(index);
   if (fbse.type != kFbse || fbse.IsContainer())
-    throw std::runtime_error(what + " is not a store entry record (0xF007)");
+    throw DrawingError(what + " is not a store entry record (0xF007)");
   drawing::ByteCursor cursor(fbse.data, what);
   const std::uint8_t blipType = cursor.U8();
   cursor.Skip(1 + kUidSize + 2 + 4 + 4 + 4 + 1);  // btMacOS .. unused1
@@ -52,9 +52,9 @@ Blip ReadStoreEntry(const OfficeArtRecord& fbse, std::size_t index) {
   const Blip other{BlipKind::Other, fbse.data};
   if (cursor.Remaining() == 0) return other;  // the picture lives outside this stream
 
-  const auto records = ParseOfficeArtRecords(cursor.Take(cursor.Remaining()));
+  const auto records = ParseOfficeArtRecords(cursor.Bytes(cursor.Remaining()));
   if (records.size() != 1)
-    throw std::runtime_error(what + " holds " + std::to_string(records.size()) +
+    throw DrawingError(what + " holds " + std::to_string(records.size()) +
                              " picture records instead of one");
   const OfficeArtRecord& blip = records.front();
   for (const auto& format : kFormats) {
@@ -63,7 +63,7 @@ Blip ReadStoreEntry(const OfficeArtRecord& fbse, std::size_t index) {
     if (blip.instance != format.instance && blip.instance != format.instance + 1) continue;
     const std::size_t header = kUidSize * (blip.instance == format.instance ? 1 : 2) + 1;
     if (blip.data.size() < header)
-      throw std::runtime_error(what + " has a picture record shorter than its header");
+      throw DrawingError(what + " has a picture record shorter than its header");
     return Blip{format.kind, std::vector<std::uint8_t>(
                                  blip.data.begin() + static_cast<std::ptrdiff_t>(header),
                                  blip.data.end())};
@@ -79,22 +79,22 @@ std::vector<std::uint8_t> StoreEntryData(const Blip& blip, std::uint32_t referen
   const auto uid = Md4Digest(blip.bytes);
 
   std::vector<std::uint8_t> blipData(uid.begin(), uid.end());
-  drawing::PutU8(blipData, kBlipTag);
-  drawing::PutBytes(blipData, blip.bytes);
+  Put8(blipData, kBlipTag);
+  PutBytes(blipData, blip.bytes);
   std::vector<std::uint8_t> embedded;
   AppendOfficeArtRecord(embedded,
                         MakeOfficeArtAtom(format.recordType, 0, format.instance, std::move(blipData)));
 
   std::vector<std::uint8_t> data;
-  drawing::PutU8(data, format.blipType);  // btWin32
-  drawing::PutU8(data, format.blipType);  // btMacOS
-  drawing::PutBytes(data, uid);
-  drawing::PutU16(data, kBlipTag);
-  drawing::PutU32(data, static_cast<std::uint32_t>(embedded.size()));
-  drawing::PutU32(data, references);
-  drawing::PutU32(data, 0);  // foDelay: the picture follows in this record
-  drawing::PutU32(data, 0);  // unused1, cbName (no name), unused2, unused3
-  drawing::PutBytes(data, embedded);
+  Put8(data, format.blipType);  // btWin32
+  Put8(data, format.blipType);  // btMacOS
+  PutBytes(data, uid);
+  Put16(data, kBlipTag);
+  Put32(data, static_cast<std::uint32_t>(embedded.size()));
+  Put32(data, references);
+  Put32(data, 0);  // foDelay: the picture follows in this record
+  Put32(data, 0);  // unused1, cbName (no name), unused2, unused3
+  PutBytes(data, embedded);
   return data;
 }
 
@@ -106,15 +106,15 @@ OfficeArtRecord Fdgg(std::span<const SheetDrawing> drawings) {
     const std::uint32_t next = NextShapeId(drawing);
     maxShapeId = std::max(maxShapeId, next);
     shapes += static_cast<std::uint32_t>(drawing.pictures.size()) + 1;
-    drawing::PutU32(clusters, drawing.drawingId);
-    drawing::PutU32(clusters, next - FirstShapeId(drawing.drawingId));
+    Put32(clusters, drawing.drawingId);
+    Put32(clusters, next - FirstShapeId(drawing.drawingId));
   }
   std::vector<std::uint8_t> data;
-  drawing::PutU32(data, maxShapeId);
-  drawing::PutU32(data, static_cast<std::uint32_t>(drawings.size()) + 1);
-  drawing::PutU32(data, shapes);
-  drawing::PutU32(data, static_cast<std::uint32_t>(drawings.size()));
-  drawing::PutBytes(data, clusters);
+  Put32(data, maxShapeId);
+  Put32(data, static_cast<std::uint32_t>(drawings.size()) + 1);
+  Put32(data, shapes);
+  Put32(data, static_cast<std::uint32_t>(drawings.size()));
+  PutBytes(data, clusters);
   return MakeOfficeArtAtom(kFdgg, 0, 0, std::move(data));
 }
 
@@ -127,7 +127,7 @@ std::vector<OfficeArtRecord> Defaults() {
   };
   std::vector<std::uint8_t> colors;
   for (std::uint32_t color : {0x0800000Du, 0x0800000Cu, 0x08000017u, 0x100000F7u})
-    drawing::PutU32(colors, color);
+    Put32(colors, color);
   return {EncodeShapeProperties(properties),
           MakeOfficeArtAtom(kSplitMenuColors, 0, 4, std::move(colors))};
 }
@@ -138,12 +138,12 @@ DrawingGroup ReadDrawingGroup(std::span<const std::uint8_t> payload) {
   const auto records = ParseOfficeArtRecords(payload);
   if (records.size() != 1 || records.front().type != kDggContainer ||
       !records.front().IsContainer())
-    throw std::runtime_error("drawing group is not a single drawing-group container (0xF000)");
+    throw DrawingError("drawing group is not a single drawing-group container (0xF000)");
   const OfficeArtRecord& dgg = records.front();
 
   const OfficeArtRecord* fdgg = FindOfficeArtChild(dgg, kFdgg);
   if (fdgg == nullptr || fdgg->IsContainer())
-    throw std::runtime_error("drawing group has no shape-id record (0xF006)");
+    throw DrawingError("drawing group has no shape-id record (0xF006)");
   DrawingGroup group;
   drawing::ByteCursor cursor(fdgg->data, "drawing group shape-id record");
   group.maxShapeId = cursor.U32();
@@ -151,7 +151,7 @@ DrawingGroup ReadDrawingGroup(std::span<const std::uint8_t> payload) {
   group.savedShapes = cursor.U32();
   group.savedDrawings = cursor.U32();
   if (clusterCount == 0 || (clusterCount - 1) > cursor.Remaining() / 8)
-    throw std::runtime_error("drawing group lists " + std::to_string(clusterCount) +
+    throw DrawingError("drawing group lists " + std::to_string(clusterCount) +
                              " shape-id clusters (plus one) but has room for " +
                              std::to_string(cursor.Remaining() / 8));
   for (std::uint32_t i = 1; i < clusterCount; ++i) {
@@ -163,7 +163,7 @@ DrawingGroup ReadDrawingGroup(std::span<const std::uint8_t> payload) {
 
   if (const OfficeArtRecord* store = FindOfficeArtChild(dgg, kBStoreContainer)) {
     if (!store->IsContainer())
-      throw std::runtime_error("drawing group's picture store is not a container");
+      throw DrawingError("drawing group's picture store is not a container");
     for (std::size_t i = 0; i < store->children.size(); ++i)
       group.pictures.blips.push_back(ReadStoreEntry(store->children[i], i + 1));
   }
@@ -174,13 +174,13 @@ std::vector<std::uint8_t> WriteDrawingGroup(const PictureStore& store,
                                             std::span<const SheetDrawing> drawings) {
   if (store.blips.empty() && drawings.empty()) return {};
   if (store.blips.size() > 0xFFF)
-    throw std::runtime_error("the picture store holds more than 4095 pictures");
+    throw DrawingError("the picture store holds more than 4095 pictures");
 
   std::vector<std::uint32_t> references(store.blips.size(), 0);
   for (const auto& drawing : drawings)
     for (const auto& picture : drawing.pictures) {
       if (picture.blipIndex < 1 || static_cast<std::size_t>(picture.blipIndex) > references.size())
-        throw std::runtime_error("picture \"" + picture.name + "\" refers to stored picture " +
+        throw DrawingError("picture \"" + picture.name + "\" refers to stored picture " +
                                  std::to_string(picture.blipIndex) + " of " +
                                  std::to_string(references.size()));
       ++references[static_cast<std::size_t>(picture.blipIndex - 1)];
@@ -191,7 +191,7 @@ std::vector<std::uint8_t> WriteDrawingGroup(const PictureStore& store,
     std::vector<OfficeArtRecord> entries;
     for (std::size_t i = 0; i < store.blips.size(); ++i) {
       auto data = StoreEntryData(store.blips[i], references[i]);
-      if (data.empty()) throw std::runtime_error("an unknown picture store entry is empty");
+      if (data.empty()) throw DrawingError("an unknown picture store entry is empty");
       const std::uint8_t blipType = data.front();
       entries.push_back(MakeOfficeArtAtom(kFbse, kFbseVersion, blipType, std::move(data)));
     }

@@ -27,7 +27,7 @@ struct DrawingGroup {
   friend bool operator==(const DrawingGroup&, const DrawingGroup&) = default;
 };
 
-// Reads a drawing group. Throws std::runtime_error on a malformed tree, a missing or short
+// Reads a drawing group. Throws DrawingError on a malformed tree, a missing or short
 // FDGG, or a store entry whose picture overruns it.
 DrawingGroup ReadDrawingGroup(std::span<const std::uint8_t> payload);
 

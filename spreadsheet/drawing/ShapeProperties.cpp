@@ -1,9 +1,9 @@
 #include "spreadsheet/drawing/ShapeProperties.h"
 
-#include <stdexcept>
 #include <string>
 
 #include "spreadsheet/drawing/DrawingBytes.h"
+#include "spreadsheet/drawing/DrawingError.h"
 #include "spreadsheet/drawing/OfficeArtTypes.h"
 
 namespace quillora::engine {
@@ -19,11 +19,11 @@ constexpr std::uint16_t kFoptVersion = 3;
 
 std::vector<ShapeProperty> DecodeShapeProperties(const OfficeArtRecord& fopt) {
   if (fopt.type != officeart::kFopt || fopt.IsContainer())
-    throw std::runtime_error("expected a shape property table (0xF00B)");
+    throw DrawingError("expected a shape property table (0xF00B)");
   drawing::ByteCursor cursor(fopt.data, "shape property table");
   const std::size_t count = fopt.instance;
   if (count * 6 > fopt.data.size())
-    throw std::runtime_error("shape property table lists " + std::to_string(count) +
+    throw DrawingError("shape property table lists " + std::to_string(count) +
                              " properties but holds only " + std::to_string(fopt.data.size()) +
                              " bytes");
   std::vector<ShapeProperty> properties(count);
@@ -37,30 +37,30 @@ std::vector<ShapeProperty> DecodeShapeProperties(const OfficeArtRecord& fopt) {
   for (auto& property : properties) {
     if (!property.complex) continue;
     if (property.value > cursor.Remaining())
-      throw std::runtime_error("complex data of shape property " + std::to_string(property.id) +
+      throw DrawingError("complex data of shape property " + std::to_string(property.id) +
                                " (" + std::to_string(property.value) +
                                " bytes) overruns its table");
-    const auto bytes = cursor.Take(property.value);
+    const auto bytes = cursor.Bytes(property.value);
     property.complexData.assign(bytes.begin(), bytes.end());
   }
   return properties;
 }
 
 OfficeArtRecord EncodeShapeProperties(const std::vector<ShapeProperty>& properties) {
-  if (properties.size() > 0xFFF) throw std::runtime_error("too many shape properties");
+  if (properties.size() > 0xFFF) throw DrawingError("too many shape properties");
   std::vector<std::uint8_t> data;
   for (const auto& property : properties) {
-    if (property.id > kIdMask) throw std::runtime_error("shape property id out of range");
+    if (property.id > kIdMask) throw DrawingError("shape property id out of range");
     if (property.complex && property.value != property.complexData.size())
-      throw std::runtime_error("complex shape property " + std::to_string(property.id) +
+      throw DrawingError("complex shape property " + std::to_string(property.id) +
                                " has a length that does not match its data");
-    drawing::PutU16(data, static_cast<std::uint16_t>(property.id |
+    Put16(data, static_cast<std::uint16_t>(property.id |
                                                      (property.blipId ? kBlipIdBit : 0) |
                                                      (property.complex ? kComplexBit : 0)));
-    drawing::PutU32(data, property.value);
+    Put32(data, property.value);
   }
   for (const auto& property : properties)
-    if (property.complex) drawing::PutBytes(data, property.complexData);
+    if (property.complex) PutBytes(data, property.complexData);
   return MakeOfficeArtAtom(officeart::kFopt, kFoptVersion,
                            static_cast<std::uint16_t>(properties.size()), std::move(data));
 }

@@ -22,7 +22,7 @@ struct ShapeProperty {
 };
 
 // Reads the property table of an FOPT record (its instance is the property count).
-// Throws std::runtime_error when the table or its complex data overrun the record.
+// Throws DrawingError when the table or its complex data overrun the record.
 std::vector<ShapeProperty> DecodeShapeProperties(const OfficeArtRecord& fopt);
 
 // Builds an FOPT record (version 3) from properties in the order given.

@@ -37,14 +37,14 @@ struct SheetDrawingRead {
   std::size_t otherShapes = 0;           // shapes besides the group and the pictures
 };
 
-// Reads a sheet's drawing. Throws std::runtime_error when the joined payloads are not one
+// Reads a sheet's drawing. Throws DrawingError when the joined payloads are not one
 // drawing container (0xF002) with its FDG, when a record is malformed, or when an OBJ record
 // does not come right after a shape's client data.
 SheetDrawingRead ReadSheetDrawing(std::span<const DrawingRecord> records);
 
 // The records to write for a sheet's drawing: MSODRAWING payloads, each followed by the OBJ
 // payload of the picture whose client data it ends. Empty when the drawing has no picture.
-// Throws std::runtime_error for shape ids outside the drawing's cluster or repeated, a
+// Throws DrawingError for shape ids outside the drawing's cluster or repeated, a
 // blip index below 1, or names that are not valid UTF-8.
 std::vector<DrawingRecord> WriteSheetDrawing(const SheetDrawing& drawing);
 

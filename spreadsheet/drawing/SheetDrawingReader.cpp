@@ -1,11 +1,11 @@
-#include <stdexcept>
 #include <string>
 
 #include "spreadsheet/drawing/DrawingBytes.h"
+#include "spreadsheet/drawing/DrawingError.h"
 #include "spreadsheet/drawing/OfficeArtTypes.h"
-#include "spreadsheet/drawing/SheetDrawingCodec.h"
 #include "spreadsheet/drawing/ShapeLocations.h"
 #include "spreadsheet/drawing/ShapeProperties.h"
+#include "spreadsheet/drawing/SheetDrawingCodec.h"
 
 namespace quillora::engine {
 
@@ -22,7 +22,7 @@ struct ObjectAt {
 
 Anchor ReadAnchor(const OfficeArtRecord& record, std::uint32_t shapeId) {
   if (record.IsContainer() || record.data.size() != kAnchorSize)
-    throw std::runtime_error("cell anchor of shape " + std::to_string(shapeId) + " is " +
+    throw DrawingError("cell anchor of shape " + std::to_string(shapeId) + " is " +
                              std::to_string(record.data.size()) + " bytes, expected 18");
   drawing::ByteCursor cursor(record.data, "cell anchor");
   Anchor anchor;
@@ -82,11 +82,11 @@ SheetDrawingRead ReadSheetDrawing(std::span<const DrawingRecord> records) {
   result.records = ParseOfficeArtRecords(stream);
   if (result.records.size() != 1 || result.records.front().type != kDgContainer ||
       !result.records.front().IsContainer())
-    throw std::runtime_error("sheet drawing is not a single drawing container (0xF002)");
+    throw DrawingError("sheet drawing is not a single drawing container (0xF002)");
   const OfficeArtRecord& dg = result.records.front();
   const OfficeArtRecord* fdg = FindOfficeArtChild(dg, kFdg);
   if (fdg == nullptr || fdg->IsContainer() || fdg->data.size() < 8)
-    throw std::runtime_error("sheet drawing has no complete drawing record (0xF008)");
+    throw DrawingError("sheet drawing has no complete drawing record (0xF008)");
   result.drawing.drawingId = fdg->instance;
 
   const auto locations = drawing::LocateShapes(dg);
@@ -96,10 +96,10 @@ SheetDrawingRead ReadSheetDrawing(std::span<const DrawingRecord> records) {
     for (std::size_t i = 0; i < locations.size(); ++i)
       if (locations[i].hasClientData && locations[i].clientDataEnd == offset) match = i;
     if (match == locations.size())
-      throw std::runtime_error("object record at drawing offset " + std::to_string(offset) +
+      throw DrawingError("object record at drawing offset " + std::to_string(offset) +
                                " does not follow a shape's client data");
     if (result.shapes[match].object)
-      throw std::runtime_error("two object records follow one shape at drawing offset " +
+      throw DrawingError("two object records follow one shape at drawing offset " +
                                std::to_string(offset));
     result.shapes[match].object = std::move(object);
   }
@@ -107,7 +107,7 @@ SheetDrawingRead ReadSheetDrawing(std::span<const DrawingRecord> records) {
   for (std::size_t i = 0; i < locations.size(); ++i) {
     const OfficeArtRecord* fsp = FindOfficeArtChild(*locations[i].shape, kFsp);
     if (fsp == nullptr || fsp->IsContainer() || fsp->data.size() < 8)
-      throw std::runtime_error("a shape of the sheet drawing has no complete shape record");
+      throw DrawingError("a shape of the sheet drawing has no complete shape record");
     drawing::ByteCursor cursor(fsp->data, "shape record");
     const std::uint32_t shapeId = cursor.U32();
     const std::uint32_t flags = cursor.U32();

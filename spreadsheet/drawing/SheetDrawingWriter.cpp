@@ -1,12 +1,12 @@
 #include <set>
-#include <stdexcept>
 #include <string>
 
 #include "spreadsheet/drawing/DrawingBytes.h"
+#include "spreadsheet/drawing/DrawingError.h"
 #include "spreadsheet/drawing/OfficeArtTypes.h"
-#include "spreadsheet/drawing/SheetDrawingCodec.h"
 #include "spreadsheet/drawing/ShapeLocations.h"
 #include "spreadsheet/drawing/ShapeProperties.h"
+#include "spreadsheet/drawing/SheetDrawingCodec.h"
 
 namespace quillora::engine {
 
@@ -21,8 +21,8 @@ constexpr std::uint16_t kFspgrVersion = 1;
 
 OfficeArtRecord Fsp(std::uint16_t shapeType, std::uint32_t shapeId, std::uint32_t flags) {
   std::vector<std::uint8_t> data;
-  drawing::PutU32(data, shapeId);
-  drawing::PutU32(data, flags);
+  Put32(data, shapeId);
+  Put32(data, flags);
   return MakeOfficeArtAtom(kFsp, kFspVersion, shapeType, std::move(data));
 }
 
@@ -54,7 +54,7 @@ OfficeArtRecord AnchorRecord(const Anchor& anchor) {
        {anchor.flags, anchor.col1, static_cast<std::uint16_t>(anchor.dx1), anchor.row1,
         static_cast<std::uint16_t>(anchor.dy1), anchor.col2, static_cast<std::uint16_t>(anchor.dx2),
         anchor.row2, static_cast<std::uint16_t>(anchor.dy2)})
-    drawing::PutU16(data, value);
+    Put16(data, value);
   return MakeOfficeArtAtom(kClientAnchor, 0, 0, std::move(data));
 }
 
@@ -68,20 +68,20 @@ OfficeArtRecord PictureShape(const SheetPicture& picture) {
 
 void Validate(const SheetDrawing& sheet) {
   if (sheet.drawingId < 1 || sheet.drawingId > kMaxDrawingId)
-    throw std::runtime_error("drawing id " + std::to_string(sheet.drawingId) +
+    throw DrawingError("drawing id " + std::to_string(sheet.drawingId) +
                              " is outside 1.." + std::to_string(kMaxDrawingId));
   const std::uint32_t first = FirstShapeId(sheet.drawingId);
   std::set<std::uint32_t> seen;
   for (const auto& picture : sheet.pictures) {
     if (picture.shapeId <= first || picture.shapeId >= first + kShapeIdsPerCluster)
-      throw std::runtime_error("picture \"" + picture.name + "\" has shape id " +
+      throw DrawingError("picture \"" + picture.name + "\" has shape id " +
                                std::to_string(picture.shapeId) + ", outside " +
                                std::to_string(first + 1) + ".." +
                                std::to_string(first + kShapeIdsPerCluster - 1));
     if (!seen.insert(picture.shapeId).second)
-      throw std::runtime_error("two pictures share shape id " + std::to_string(picture.shapeId));
+      throw DrawingError("two pictures share shape id " + std::to_string(picture.shapeId));
     if (picture.blipIndex < 1)
-      throw std::runtime_error("picture \"" + picture.name + "\" has no stored picture (index " +
+      throw DrawingError("picture \"" + picture.name + "\" has no stored picture (index " +
                                std::to_string(picture.blipIndex) + ")");
   }
 }
@@ -94,8 +94,8 @@ std::vector<DrawingRecord> WriteSheetDrawing(const SheetDrawing& sheet) {
   const std::uint32_t first = FirstShapeId(sheet.drawingId);
 
   std::vector<std::uint8_t> fdg;
-  drawing::PutU32(fdg, static_cast<std::uint32_t>(sheet.pictures.size()) + 1);
-  drawing::PutU32(fdg, NextShapeId(sheet) - 1);
+  Put32(fdg, static_cast<std::uint32_t>(sheet.pictures.size()) + 1);
+  Put32(fdg, NextShapeId(sheet) - 1);
 
   std::vector<OfficeArtRecord> shapes = {MakeOfficeArtContainer(
       kSpContainer, 0,

@@ -5,17 +5,13 @@
 #include "spreadsheet/calc/WorkbookReferences.h"
 #include "spreadsheet/dump/Dump.h"
 #include "spreadsheet/dump/DumpText.h"
+#include "spreadsheet/base/A1Text.h"
 #include "spreadsheet/formula/FormulaTokens.h"
 
 namespace quillora::engine {
 namespace {
 
 const char* OnOff(bool on) { return on ? "on" : "off"; }
-
-std::string RangeText(const SheetRange& range) {
-  if (range.first == range.last) return CellName(range.first);
-  return CellName(range.first) + ":" + CellName(range.last);
-}
 
 template <typename T, typename Show>
 std::string Optional(const std::optional<T>& value, Show show) {

@@ -5,13 +5,12 @@
 #include <string>
 
 #include "spreadsheet/formula/Formula.h"
-#include "spreadsheet/model/Unicode.h"
+#include "spreadsheet/base/Unicode.h"
 #include "spreadsheet/numbers/Amount.h"
 
 namespace quillora::engine {
 namespace {
 
-constexpr int kMaxRow = 65535, kMaxColumn = 255;
 
 // The format a new cell takes: its row's, else its column's, else the default.
 std::uint16_t NewCellFormat(const Sheet& sheet, CellAddress at) {
@@ -56,7 +55,7 @@ void SetCellFromText(Workbook& workbook, int sheet, CellAddress at, std::string_
     throw std::invalid_argument("There is no sheet " + std::to_string(sheet + 1) + " in the workbook");
   Sheet& target = workbook.sheets[static_cast<std::size_t>(sheet)];
   if (target.opaque) throw std::invalid_argument("Sheet \"" + target.name + "\" holds no cells");
-  if (at.row < 0 || at.row > kMaxRow || at.column < 0 || at.column > kMaxColumn)
+  if (!InGrid(at))
     throw std::invalid_argument("Cell row " + std::to_string(at.row + 1) + ", column " + std::to_string(at.column + 1) +
                                 " is outside the sheet");
   if (!IsUtf8(text)) throw std::invalid_argument("The text for " + CellName(at) + " is not valid UTF-8");

@@ -6,7 +6,7 @@ namespace quillora::engine {
 
 CellRange SheetUsedRange(const Sheet& sheet) {
   if (sheet.cells.empty() && sheet.rows.empty()) return {};
-  CellRange range{65535, 0, 255, 0};
+  CellRange range{kLastRow, kLastColumn, 0, 0};
   for (const auto& entry : sheet.cells) {
     range.rowFirst = std::min(range.rowFirst, entry.first.row);
     range.rowLast = std::max(range.rowLast, entry.first.row);

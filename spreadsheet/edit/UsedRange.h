@@ -1,7 +1,7 @@
 #pragma once
 // The rectangle of a sheet that holds something: every cell record (values and formatted
 // blanks), widened down to the last row whose height, visibility or format was set.
-#include "spreadsheet/formula/CellSource.h"
+#include "spreadsheet/base/CellAddress.h"
 #include "spreadsheet/model/Workbook.h"
 
 namespace quillora::engine {

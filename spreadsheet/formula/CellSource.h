@@ -8,14 +8,6 @@
 
 namespace quillora::engine {
 
-// A rectangle of cells on one sheet, corners included (zero-based).
-struct CellRange {
-  int rowFirst = 0;
-  int rowLast = 0;
-  int columnFirst = 0;
-  int columnLast = 0;
-};
-
 class CellSource {
  public:
   virtual ~CellSource() = default;

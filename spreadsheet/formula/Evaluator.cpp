@@ -37,8 +37,7 @@ std::optional<SheetArea> TokenArea(const FormulaToken& t, EvaluationSite site, c
     area.sheetFirst = span->first;
     area.sheetLast = span->last;
   }
-  area.cells = CellRange{std::min(t.first.row, t.last.row), std::max(t.first.row, t.last.row),
-                         std::min(t.first.column, t.last.column), std::max(t.first.column, t.last.column)};
+  area.cells = CellRange::FromCorners({t.first.row, t.first.column}, {t.last.row, t.last.column});
   return area;
 }
 

@@ -1,8 +1,7 @@
 // Syntax tree -> BIFF8 token bytes.
-#include <bit>
 #include <cmath>
-#include <cstring>
 
+#include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/formula/FormulaAst.h"
 #include "spreadsheet/formula/FormulaText.h"
@@ -39,15 +38,15 @@ class Emitter {
         bytes.push_back(static_cast<std::uint8_t>((n.sheetRef ? ptg::kRef3d : ptg::kRef) + classOffset));
         if (n.sheetRef) U16(n.externSheet);
         U16(static_cast<std::uint16_t>(n.first.row));
-        U16(ColumnField(n.first));
+        U16(CornerColumnField(n.first));
         break;
       case Node::Kind::Area:
         bytes.push_back(static_cast<std::uint8_t>((n.sheetRef ? ptg::kArea3d : ptg::kArea) + classOffset));
         if (n.sheetRef) U16(n.externSheet);
         U16(static_cast<std::uint16_t>(n.first.row));
         U16(static_cast<std::uint16_t>(n.last.row));
-        U16(ColumnField(n.first));
-        U16(ColumnField(n.last));
+        U16(CornerColumnField(n.first));
+        U16(CornerColumnField(n.last));
         break;
       case Node::Kind::Name:
         bytes.push_back(static_cast<std::uint8_t>(ptg::kName + classOffset));
@@ -73,15 +72,7 @@ class Emitter {
   }
 
  private:
-  void U16(std::uint16_t v) {
-    bytes.push_back(static_cast<std::uint8_t>(v & 0xFF));
-    bytes.push_back(static_cast<std::uint8_t>(v >> 8));
-  }
-
-  static std::uint16_t ColumnField(const RefCorner& c) {
-    return static_cast<std::uint16_t>(c.column | (c.rowRelative ? ptg::kRowRelative : 0) |
-                                      (c.columnRelative ? ptg::kColumnRelative : 0));
-  }
+  void U16(std::uint16_t v) { Put16(bytes, v); }
 
   void EmitNumber(double value) {
     if (value >= 0 && value <= 65535 && value == std::floor(value)) {
@@ -90,8 +81,7 @@ class Emitter {
       return;
     }
     bytes.push_back(ptg::kNum);
-    const auto bits = std::bit_cast<std::uint64_t>(value);
-    for (int i = 0; i < 8; ++i) bytes.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+    PutDouble(bytes, value);
   }
 
   void EmitFunction(const Node& n) {

@@ -24,8 +24,6 @@ namespace {
 
 constexpr int kMaxDepth = 128;
 constexpr std::size_t kMaxTextLength = 8192;
-constexpr int kMaxRow = kA1LastRow;
-constexpr int kMaxColumn = kA1LastColumn;
 
 bool IsIdentStart(char c) {
   const auto u = static_cast<unsigned char>(c);
@@ -341,11 +339,11 @@ class Parser {
     if (column) {
       corner.column = *value;
       corner.columnRelative = !absolute;
-      corner.row = end ? kMaxRow : 0;
+      corner.row = end ? kLastRow : 0;
     } else {
       corner.row = *value;
       corner.rowRelative = !absolute;
-      corner.column = end ? kMaxColumn : 0;
+      corner.column = end ? kLastColumn : 0;
     }
     return corner;
   }

@@ -86,11 +86,11 @@ std::string CornerText(const RefCorner& c) {
 }
 
 std::string AreaText(const RefCorner& a, const RefCorner& b) {
-  if (a.row == 0 && b.row == 65535 && !a.rowRelative && !b.rowRelative) {
+  if (a.row == 0 && b.row == kLastRow && !a.rowRelative && !b.rowRelative) {
     return (a.columnRelative ? "" : "$") + ColumnLetters(a.column) + ":" + (b.columnRelative ? "" : "$") +
            ColumnLetters(b.column);
   }
-  if (a.column == 0 && b.column == 255 && !a.columnRelative && !b.columnRelative) {
+  if (a.column == 0 && b.column == kLastColumn && !a.columnRelative && !b.columnRelative) {
     return (a.rowRelative ? "" : "$") + std::to_string(a.row + 1) + ":" + (b.rowRelative ? "" : "$") +
            std::to_string(b.row + 1);
   }

@@ -1,8 +1,8 @@
 #include "spreadsheet/formula/FormulaTokens.h"
 
-#include <cstring>
 #include <string>
 
+#include "spreadsheet/base/ByteReader.h"
 #include "spreadsheet/formula/FormulaText.h"
 #include "spreadsheet/formula/FunctionTable.h"
 
@@ -14,58 +14,29 @@ std::string Hex(unsigned value) {
   return std::string("0x") + kDigits[(value >> 4) & 0xF] + kDigits[value & 0xF];
 }
 
-// Bounds-checked little-endian reader over the token bytes.
-class Reader {
+// Bounds-checked little-endian reader over the token bytes; each read names what it reads,
+// which a short read reports.
+class Reader : private ByteReader {
  public:
-  explicit Reader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
-  bool AtEnd() const { return pos_ >= bytes_.size(); }
-  std::size_t Position() const { return pos_; }
-  void Need(std::size_t n, const char* what) const {
-    if (bytes_.size() - pos_ < n) {
-      throw FormulaError(std::string("formula tokens end inside ") + what + " at byte " +
-                         std::to_string(pos_));
-    }
-  }
-  std::uint8_t U8(const char* what) {
-    Need(1, what);
-    return bytes_[pos_++];
-  }
-  std::uint16_t U16(const char* what) {
-    Need(2, what);
-    const auto v = static_cast<std::uint16_t>(bytes_[pos_] | (bytes_[pos_ + 1] << 8));
-    pos_ += 2;
-    return v;
-  }
-  double F64(const char* what) {
-    Need(8, what);
-    std::uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i) bits = (bits << 8) | bytes_[pos_ + static_cast<std::size_t>(i)];
-    pos_ += 8;
-    double v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-  }
-  std::span<const std::uint8_t> Bytes(std::size_t n, const char* what) {
-    Need(n, what);
-    auto part = bytes_.subspan(pos_, n);
-    pos_ += n;
-    return part;
-  }
+  explicit Reader(std::span<const std::uint8_t> bytes) : ByteReader(bytes) {}
+  using ByteReader::AtEnd;
+  using ByteReader::Position;
+  std::uint8_t U8(const char* what) { return (what_ = what, ByteReader::U8()); }
+  std::uint16_t U16(const char* what) { return (what_ = what, ByteReader::U16()); }
+  double F64(const char* what) { return (what_ = what, ByteReader::F64()); }
+  std::span<const std::uint8_t> Bytes(std::size_t n, const char* what) { return (what_ = what, ByteReader::Bytes(n)); }
   void Skip(std::size_t n, const char* what) { Bytes(n, what); }
 
  private:
-  std::span<const std::uint8_t> bytes_;
-  std::size_t pos_ = 0;
+  [[noreturn]] void ShortRead(std::size_t) const override {
+    throw FormulaError(std::string("formula tokens end inside ") + what_ + " at byte " + std::to_string(Position()));
+  }
+  const char* what_ = "";
 };
-
-RefCorner Corner(std::uint16_t row, std::uint16_t columnField) {
-  return RefCorner{row, columnField & 0xFF, (columnField & ptg::kRowRelative) != 0,
-                   (columnField & ptg::kColumnRelative) != 0};
-}
 
 void ReadRef(Reader& in, FormulaToken& t) {
   const std::uint16_t row = in.U16("a reference");
-  t.first = t.last = Corner(row, in.U16("a reference"));
+  t.first = t.last = DecodeCorner(row, in.U16("a reference"));
 }
 
 void ReadArea(Reader& in, FormulaToken& t) {
@@ -73,8 +44,8 @@ void ReadArea(Reader& in, FormulaToken& t) {
   const std::uint16_t rowLast = in.U16("an area");
   const std::uint16_t colFirst = in.U16("an area");
   const std::uint16_t colLast = in.U16("an area");
-  t.first = Corner(rowFirst, colFirst);
-  t.last = Corner(rowLast, colLast);
+  t.first = DecodeCorner(rowFirst, colFirst);
+  t.last = DecodeCorner(rowLast, colLast);
 }
 
 // Reads the tAttr option byte and its data; returns true when it is tAttrSum (a one-argument

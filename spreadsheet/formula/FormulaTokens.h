@@ -10,19 +10,19 @@
 
 #include <cstdint>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "spreadsheet/base/Error.h"
 #include "spreadsheet/model/Value.h"
 
 namespace quillora::engine {
 
 // A formula that cannot be compiled, printed or evaluated: malformed text, malformed or
 // unsupported token bytes, an unknown function, name or sheet. what() says which and where.
-class FormulaError : public std::runtime_error {
+class FormulaError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 namespace ptg {
@@ -54,12 +54,23 @@ inline constexpr std::uint16_t kRowRelative = 0x8000, kColumnRelative = 0x4000;
 // One corner of a reference: position plus the relative flags (a relative part moves when the
 // formula is copied; A1 text shows absolute parts with "$").
 struct RefCorner {
-  int row = 0;     // 0..65535
-  int column = 0;  // 0..255
+  int row = 0;     // 0..kLastRow
+  int column = 0;  // 0..kLastColumn
   bool rowRelative = true;
   bool columnRelative = true;
   friend bool operator==(const RefCorner&, const RefCorner&) = default;
 };
+
+// A reference token stores a corner as a 16-bit row and a 16-bit column field that holds the
+// column in its low byte and the relative flags (ptg::kRowRelative, kColumnRelative) on top.
+inline RefCorner DecodeCorner(std::uint16_t row, std::uint16_t columnField) {
+  return RefCorner{row, columnField & 0xFF, (columnField & ptg::kRowRelative) != 0,
+                   (columnField & ptg::kColumnRelative) != 0};
+}
+inline std::uint16_t CornerColumnField(const RefCorner& corner) {
+  return static_cast<std::uint16_t>(corner.column | (corner.rowRelative ? ptg::kRowRelative : 0) |
+                                    (corner.columnRelative ? ptg::kColumnRelative : 0));
+}
 
 // A decoded token. Attribute tokens that only carry layout or jump hints (space, volatile,
 // if/choose/skip) and the tMem* wrappers are dropped while decoding: they do not change what

@@ -43,12 +43,6 @@ struct SheetProtection {
   friend bool operator==(const SheetProtection&, const SheetProtection&) = default;
 };
 
-// A cell range, zero-based and inclusive.
-struct SheetRange {
-  CellAddress first, last;
-  friend bool operator==(const SheetRange&, const SheetRange&) = default;
-};
-
 // PANE: the split or frozen panes of a window.
 struct Pane {
   std::uint16_t x = 0;  // frozen: columns left of the split; split: position in 1/20 point
@@ -64,7 +58,7 @@ struct Selection {
   std::uint8_t pane = 3;
   CellAddress active;
   std::uint16_t activeRange = 0;  // index into ranges of the range holding the active cell
-  std::vector<SheetRange> ranges;  // an empty list is written as the active cell alone
+  std::vector<CellRange> ranges;  // an empty list is written as the active cell alone
   friend bool operator==(const Selection&, const Selection&) = default;
 };
 
@@ -126,7 +120,7 @@ enum IgnoredError : std::uint32_t {
 
 // One FEAT record of the ignored-error kind: ranges and the checks skipped on them.
 struct IgnoredErrors {
-  std::vector<SheetRange> ranges;
+  std::vector<CellRange> ranges;
   std::uint32_t flags = kIgnoreEmptyCellReference;  // IgnoredError bits
   friend bool operator==(const IgnoredErrors&, const IgnoredErrors&) = default;
 };

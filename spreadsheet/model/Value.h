@@ -4,6 +4,8 @@
 #include <string>
 #include <variant>
 
+#include "spreadsheet/base/CellAddress.h"
+
 namespace quillora::engine {
 
 // Error values as BIFF8 stores them (the byte of BOOLERR, tErr and cached results).
@@ -20,12 +22,5 @@ enum class ErrorCode : std::uint8_t {
 // A cell's value or a formula's result: empty, number, text, boolean or error.
 using Value = std::variant<std::monostate, double, std::string, bool, ErrorCode>;
 
-// Zero-based cell position: row 0..65535, column 0..255.
-struct CellAddress {
-  int row = 0;
-  int column = 0;
-  friend bool operator==(const CellAddress&, const CellAddress&) = default;
-  friend auto operator<=>(const CellAddress&, const CellAddress&) = default;
-};
 
 }  // namespace quillora::engine

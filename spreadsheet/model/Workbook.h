@@ -182,11 +182,6 @@ struct ColumnInfo {
   friend bool operator==(const ColumnInfo&, const ColumnInfo&) = default;
 };
 
-struct MergedRange {
-  CellAddress first, last;
-  friend bool operator==(const MergedRange&, const MergedRange&) = default;
-};
-
 // WINDOW2 option bits.
 enum WindowOption : std::uint16_t {
   kWindowFormulas = 0x0001,
@@ -251,7 +246,7 @@ struct Sheet {
   std::vector<SheetPicture> pictures;
   // Ignored error checks (FEATHEADR and FEAT records of the formula-error kind).
   std::vector<IgnoredErrors> ignoredErrors;
-  std::vector<MergedRange> merges;
+  std::vector<CellRange> merges;
   std::vector<KeptRecord> kept;
   // A sheet the engine does not interpret (chart, module): `kept` holds every record
   // between its BOF and EOF, written back as they were.

@@ -10,7 +10,6 @@ namespace {
 
 constexpr std::uint16_t kHorizontalPageBreaks = 0x001B;
 constexpr std::uint16_t kVerticalPageBreaks = 0x001A;
-constexpr int kLastRow = 65535, kLastColumn = 255;
 
 const DefinedName* BuiltInName(const Workbook& workbook, std::size_t sheetIndex, BuiltInName code) {
   for (const DefinedName& name : workbook.names)
@@ -44,8 +43,7 @@ std::vector<CellRange> NameRanges(const Workbook& workbook, std::size_t sheetInd
       if (!ours) throw PrintSetupError(what + " refers to another sheet");
     }
     const RefCorner& last = token.kind == FormulaToken::Kind::Area ? token.last : token.first;
-    ranges.push_back({std::min(token.first.row, last.row), std::max(token.first.row, last.row),
-                      std::min(token.first.column, last.column), std::max(token.first.column, last.column)});
+    ranges.push_back(CellRange::FromCorners({token.first.row, token.first.column}, {last.row, last.column}));
   }
   if (ranges.empty()) throw PrintSetupError(what + " names no cells");
   return ranges;

@@ -94,11 +94,11 @@ void PaintBorders(QPainter& painter, const engine::Workbook& workbook, const eng
                   const SheetGeometry& geometry, const MergeIndex& merges) {
   const CellRange& range = geometry.Range();
   std::map<EdgeKey, EdgeBorder> edges;
-  const auto first = sheet.cells.lower_bound({range.firstRow, 0});
-  const auto last = sheet.cells.upper_bound({range.lastRow, 255});
+  const auto first = sheet.cells.lower_bound({range.rowFirst, 0});
+  const auto last = sheet.cells.upper_bound({range.rowLast, engine::kLastColumn});
   for (auto it = first; it != last; ++it) {
     const auto [row, column] = it->first;
-    if (column < range.firstColumn || column > range.lastColumn) continue;
+    if (column < range.columnFirst || column > range.columnLast) continue;
     if (it->second.xf >= workbook.cellFormats.size()) continue;
     if (geometry.RowHeight(row) == 0 || geometry.ColumnWidth(column) == 0) continue;
     const engine::CellFormat& format = workbook.cellFormats[it->second.xf];
@@ -133,10 +133,10 @@ void PaintBorders(QPainter& painter, const engine::Workbook& workbook, const eng
 
 void PaintGridlines(QPainter& painter, const SheetGeometry& geometry, const MergeIndex& merges, QColor color) {
   const CellRange& range = geometry.Range();
-  for (int row = range.firstRow; row <= range.lastRow; ++row) {
+  for (int row = range.rowFirst; row <= range.rowLast; ++row) {
     const int top = geometry.RowTop(row), bottom = geometry.RowTop(row + 1);
     if (bottom == top) continue;
-    for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
+    for (int column = range.columnFirst; column <= range.columnLast; ++column) {
       const int left = geometry.ColumnLeft(column), right = geometry.ColumnLeft(column + 1);
       if (right == left) continue;
       if (!merges.InsideEdge(true, row + 1, column))

@@ -4,15 +4,15 @@
 
 namespace quillora::render {
 
-MergeIndex::MergeIndex(const std::vector<engine::MergedRange>& merges, const CellRange& range)
-    : firstRow_(std::max(0, range.firstRow - 1)), lastRow_(range.lastRow + 1),
-      firstColumn_(std::max(0, range.firstColumn - 1)), lastColumn_(range.lastColumn + 1),
+MergeIndex::MergeIndex(const std::vector<engine::CellRange>& merges, const CellRange& range)
+    : firstRow_(std::max(0, range.rowFirst - 1)), lastRow_(range.rowLast + 1),
+      firstColumn_(std::max(0, range.columnFirst - 1)), lastColumn_(range.columnLast + 1),
       rows_(static_cast<std::size_t>(lastRow_ - firstRow_ + 1)) {
   const auto byColumn = [](const Entry& entry, int column) { return entry.lastColumn < column; };
-  for (const engine::MergedRange& merge : merges) {
-    if (merge.first.row > merge.last.row || merge.first.column > merge.last.column) continue;
-    const int top = std::max(merge.first.row, firstRow_), bottom = std::min(merge.last.row, lastRow_);
-    const int left = std::max(merge.first.column, firstColumn_), right = std::min(merge.last.column, lastColumn_);
+  for (const engine::CellRange& merge : merges) {
+    if (merge.rowFirst > merge.rowLast || merge.columnFirst > merge.columnLast) continue;
+    const int top = std::max(merge.rowFirst, firstRow_), bottom = std::min(merge.rowLast, lastRow_);
+    const int left = std::max(merge.columnFirst, firstColumn_), right = std::min(merge.columnLast, lastColumn_);
     if (top > bottom || left > right) continue;
     // An area overlapping one indexed before it would make a cell belong to two areas.
     bool overlaps = false;
@@ -29,8 +29,8 @@ MergeIndex::MergeIndex(const std::vector<engine::MergedRange>& merges, const Cel
       std::vector<Entry>& entries = rows_[static_cast<std::size_t>(row - firstRow_)];
       entries.insert(std::lower_bound(entries.begin(), entries.end(), left, byColumn), entry);
     }
-    if (merge.first.row <= range.lastRow && merge.last.row >= range.firstRow &&
-        merge.first.column <= range.lastColumn && merge.last.column >= range.firstColumn)
+    if (merge.rowFirst <= range.rowLast && merge.rowLast >= range.rowFirst &&
+        merge.columnFirst <= range.columnLast && merge.columnLast >= range.columnFirst)
       inRange_.push_back(merge);
   }
 }
@@ -40,7 +40,7 @@ const std::vector<MergeIndex::Entry>* MergeIndex::Row(int row) const {
   return &rows_[static_cast<std::size_t>(row - firstRow_)];
 }
 
-const engine::MergedRange* MergeIndex::At(int row, int column) const {
+const engine::CellRange* MergeIndex::At(int row, int column) const {
   const std::vector<Entry>* entries = Row(row);
   if (entries == nullptr || entries->empty() || column < firstColumn_ || column > lastColumn_) return nullptr;
   const auto it = std::lower_bound(entries->begin(), entries->end(), column,
@@ -51,8 +51,8 @@ const engine::MergedRange* MergeIndex::At(int row, int column) const {
 
 bool MergeIndex::InsideEdge(bool horizontal, int row, int column) const {
   // The edge is inside an area when the cells on both sides of it belong to that area.
-  const engine::MergedRange* merge = horizontal ? At(row - 1, column) : At(row, column - 1);
-  return merge != nullptr && (horizontal ? merge->last.row >= row : merge->last.column >= column);
+  const engine::CellRange* merge = horizontal ? At(row - 1, column) : At(row, column - 1);
+  return merge != nullptr && (horizontal ? merge->rowLast >= row : merge->columnLast >= column);
 }
 
 }  // namespace quillora::render

@@ -15,11 +15,11 @@ class MergeIndex {
   // Indexes the areas that reach `range` or the cells bordering it. Areas the file gives
   // backwards (last before first) cover nothing; an area overlapping one listed before it is
   // left out whole, so every cell belongs to at most one area.
-  MergeIndex(const std::vector<engine::MergedRange>& merges, const CellRange& range);
+  MergeIndex(const std::vector<engine::CellRange>& merges, const CellRange& range);
 
   // The area covering the cell, or null. Cells more than one row or column outside the
   // range are never covered.
-  const engine::MergedRange* At(int row, int column) const;
+  const engine::CellRange* At(int row, int column) const;
 
   // Whether the edge lies inside an area: the top edge of `row` at `column` when
   // `horizontal`, else the left edge of `column` at `row`. Answers for every edge of the
@@ -27,7 +27,7 @@ class MergeIndex {
   bool InsideEdge(bool horizontal, int row, int column) const;
 
   // The indexed areas that intersect the range, in the sheet's order.
-  const std::vector<engine::MergedRange>& InRange() const { return inRange_; }
+  const std::vector<engine::CellRange>& InRange() const { return inRange_; }
 
  private:
   struct Entry {
@@ -37,9 +37,9 @@ class MergeIndex {
   const std::vector<Entry>* Row(int row) const;
 
   int firstRow_, lastRow_, firstColumn_, lastColumn_;  // the range grown by one cell
-  std::vector<engine::MergedRange> areas_;
+  std::vector<engine::CellRange> areas_;
   std::vector<std::vector<Entry>> rows_;  // per row of the grown range, sorted by column
-  std::vector<engine::MergedRange> inRange_;
+  std::vector<engine::CellRange> inRange_;
 };
 
 }  // namespace quillora::render

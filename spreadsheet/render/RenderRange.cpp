@@ -8,15 +8,10 @@
 
 namespace quillora::render {
 
-CellRange UsedRange(const engine::Sheet& sheet) {
-  const engine::CellRange used = engine::SheetUsedRange(sheet);
-  return {used.rowFirst, used.columnFirst, used.rowLast, used.columnLast};
-}
-
 CellRange ParseRange(std::string_view text) {
-  const std::optional<engine::A1Range> range = engine::ParseA1Range(text);
+  const std::optional<CellRange> range = engine::ParseA1Range(text);
   if (!range) throw std::runtime_error("\"" + std::string(text) + "\" is not a cell range such as A1:C118");
-  return {range->rowFirst, range->columnFirst, range->rowLast, range->columnLast};
+  return *range;
 }
 
 }  // namespace quillora::render

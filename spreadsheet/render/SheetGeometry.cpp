@@ -19,13 +19,13 @@ SheetGeometry::SheetGeometry(const engine::Sheet& sheet, const CellRange& range,
     : sheet_(sheet), range_(range), digitWidth_(digitWidth) {
   columnLeft_.reserve(range.ColumnCount() + 1);
   columnLeft_.push_back(0);
-  for (int column = range.firstColumn; column <= range.lastColumn; ++column)
+  for (int column = range.columnFirst; column <= range.columnLast; ++column)
     columnLeft_.push_back(columnLeft_.back() + ColumnWidth(column));
   rowTop_.reserve(range.RowCount() + 1);
   rowTop_.push_back(0);
   // Rows are looked up in order, so walk the row map alongside instead of searching it.
-  auto info = sheet.rows.lower_bound(range.firstRow);
-  for (int row = range.firstRow; row <= range.lastRow; ++row) {
+  auto info = sheet.rows.lower_bound(range.rowFirst);
+  for (int row = range.rowFirst; row <= range.rowLast; ++row) {
     int height = RowHeightPixels(sheet.defaultRowHeight);
     if (info != sheet.rows.end() && info->first == row) {
       height = info->second.hidden ? 0 : RowHeightPixels(info->second.height);
@@ -50,27 +50,27 @@ int SheetGeometry::RowHeight(int row) const {
 }
 
 int SheetGeometry::ColumnLeft(int column) const {
-  if (column >= range_.firstColumn && column <= range_.lastColumn + 1)
-    return columnLeft_[column - range_.firstColumn];
+  if (column >= range_.columnFirst && column <= range_.columnLast + 1)
+    return columnLeft_[column - range_.columnFirst];
   int left = 0;
-  if (column < range_.firstColumn) {
-    for (int c = column; c < range_.firstColumn; ++c) left -= ColumnWidth(c);
+  if (column < range_.columnFirst) {
+    for (int c = column; c < range_.columnFirst; ++c) left -= ColumnWidth(c);
     return left;
   }
   left = Width();
-  for (int c = range_.lastColumn + 1; c < column; ++c) left += ColumnWidth(c);
+  for (int c = range_.columnLast + 1; c < column; ++c) left += ColumnWidth(c);
   return left;
 }
 
 int SheetGeometry::RowTop(int row) const {
-  if (row >= range_.firstRow && row <= range_.lastRow + 1) return rowTop_[row - range_.firstRow];
+  if (row >= range_.rowFirst && row <= range_.rowLast + 1) return rowTop_[row - range_.rowFirst];
   int top = 0;
-  if (row < range_.firstRow) {
-    for (int r = row; r < range_.firstRow; ++r) top -= RowHeight(r);
+  if (row < range_.rowFirst) {
+    for (int r = row; r < range_.rowFirst; ++r) top -= RowHeight(r);
     return top;
   }
   top = Height();
-  for (int r = range_.lastRow + 1; r < row; ++r) top += RowHeight(r);
+  for (int r = range_.rowLast + 1; r < row; ++r) top += RowHeight(r);
   return top;
 }
 

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <stdexcept>
 
+#include "spreadsheet/base/A1Text.h"
 #include "spreadsheet/render/FontBook.h"
 #include "spreadsheet/render/HeaderFooterPainter.h"
 #include "spreadsheet/render/SheetGeometry.h"
@@ -21,11 +22,7 @@ CellRange Block(const print::Span& rows, const print::Span& columns) {
   return {rows.first, columns.first, rows.last, columns.last};
 }
 
-QString ColumnName(int column) {
-  QString name;
-  for (int n = column + 1; n > 0; n = (n - 1) / 26) name.prepend(QChar(u'A' + (n - 1) % 26));
-  return name;
-}
+QString ColumnName(int column) { return QString::fromStdString(engine::ColumnLetters(column)); }
 
 // The pieces of a page in drawing order: the run of rows (columns) that repeats, when the
 // page carries it, then the page's own.
@@ -52,9 +49,7 @@ SheetPages::SheetPages(const engine::Workbook& workbook, std::size_t sheetIndex,
   const FontBook fonts(workbook);
   digitWidth_ = fonts.DigitWidth();
   const print::PrintSettings settings = print::EffectiveSettings(sheet_);
-  const CellRange used = UsedRange(sheet_);
-  const print::PrintRanges ranges =
-      print::FindPrintRanges(workbook, sheetIndex, {used.firstRow, used.lastRow, used.firstColumn, used.lastColumn});
+  const print::PrintRanges ranges = print::FindPrintRanges(workbook, sheetIndex, SheetUsedRange(sheet_));
   const SheetGeometry geometry(sheet_, {0, 0, 0, 0}, digitWidth_);
   print::SheetMeasure measure{[&geometry](int row) { return geometry.RowHeight(row); },
                               [&geometry](int column) { return geometry.ColumnWidth(column); }};

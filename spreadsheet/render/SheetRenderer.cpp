@@ -17,7 +17,7 @@ namespace {
 
 using engine::CellAddress;
 using engine::HorizontalAlignment;
-using engine::MergedRange;
+using engine::CellRange;
 
 // Gridline colour when the sheet keeps the automatic one.
 const QColor kGridlineColor(0xD4, 0xD4, 0xD4);
@@ -61,26 +61,26 @@ class RangePainter {
   template <typename Visit>
   void ForEachShownCell(Visit visit) {
     const CellRange& range = geometry_.Range();
-    const auto first = sheet_.cells.lower_bound({range.firstRow, 0});
-    const auto last = sheet_.cells.upper_bound({range.lastRow, 255});
+    const auto first = sheet_.cells.lower_bound({range.rowFirst, 0});
+    const auto last = sheet_.cells.upper_bound({range.rowLast, engine::kLastColumn});
     for (auto it = first; it != last; ++it) {
       const CellAddress& at = it->first;
-      if (at.column < range.firstColumn || at.column > range.lastColumn) continue;
+      if (at.column < range.columnFirst || at.column > range.columnLast) continue;
       QRect rect = CellRect(at.row, at.column, at.row, at.column);
-      if (const MergedRange* merge = merges_.At(at.row, at.column)) {
-        if (!(merge->first == at)) continue;
-        rect = CellRect(merge->first.row, merge->first.column, merge->last.row, merge->last.column);
+      if (const CellRange* merge = merges_.At(at.row, at.column)) {
+        if (merge->First() != at) continue;
+        rect = CellRect(merge->rowFirst, merge->columnFirst, merge->rowLast, merge->columnLast);
       }
       if (rect.isEmpty()) continue;
       visit(at, it->second, rect);
     }
     // A merged area whose top-left cell lies above or left of the range still shows.
-    for (const MergedRange& merge : merges_.InRange()) {
-      if (range.Contains(merge.first.row, merge.first.column)) continue;
-      const auto cell = sheet_.cells.find(merge.first);
+    for (const CellRange& merge : merges_.InRange()) {
+      if (range.Contains(merge.rowFirst, merge.columnFirst)) continue;
+      const auto cell = sheet_.cells.find(merge.First());
       if (cell == sheet_.cells.end()) continue;
-      const QRect rect = CellRect(merge.first.row, merge.first.column, merge.last.row, merge.last.column);
-      if (!rect.isEmpty()) visit(merge.first, cell->second, rect);
+      const QRect rect = CellRect(merge.rowFirst, merge.columnFirst, merge.rowLast, merge.columnLast);
+      if (!rect.isEmpty()) visit(merge.First(), cell->second, rect);
     }
   }
 
@@ -110,7 +110,7 @@ class RangePainter {
   QRect Spill(const QRect& cell, int row, int column, int step, int needed) const {
     QRect rect = cell;
     const CellRange& range = geometry_.Range();
-    for (int next = column + step; next >= range.firstColumn && next <= range.lastColumn; next += step) {
+    for (int next = column + step; next >= range.columnFirst && next <= range.columnLast; next += step) {
       if (rect.width() - cell.width() >= needed) break;
       if (!EmptyForSpill(row, next)) break;
       const int left = geometry_.ColumnLeft(next), right = geometry_.ColumnLeft(next + 1);
@@ -153,8 +153,8 @@ class RangePainter {
 };
 
 void CheckRange(const CellRange& range) {
-  if (range.firstRow < 0 || range.firstColumn < 0 || range.lastRow > 65535 || range.lastColumn > 255 ||
-      range.firstRow > range.lastRow || range.firstColumn > range.lastColumn)
+  if (!engine::InGrid(range.First()) || !engine::InGrid(range.Last()) ||
+      range.rowFirst > range.rowLast || range.columnFirst > range.columnLast)
     throw std::runtime_error("the range to draw lies outside the sheet");
 }
 

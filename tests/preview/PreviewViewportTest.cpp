@@ -17,7 +17,7 @@ struct ViewportOnAWindow {
   ViewportOnAWindow() {
     viewport.setPicture(testing::SheetPicture());
     UntrappedSteps steps;
-    viewport.model().SetUp(steps);
+    viewport.model().setUp(steps);
   }
   quillora::testing::FakeDesktop desktop;
   FormTraps traps{desktop, "Form2"};

@@ -18,7 +18,7 @@ struct Fixture {
   explicit Fixture(SizeTwips picture) {
     viewport.pictureAssigned(picture);
     auto steps = traps.caller("Form_Activate");
-    viewport.SetUp(steps);
+    viewport.setUp(steps);
   }
   void drag(float fromX, float fromY, float toX, float toY) {
     viewport.Picture1_MouseDown(kLeftButton, 0, fromX, fromY);
@@ -273,7 +273,7 @@ TEST(ViewportFailures, ARedrawReportsTheFailingStepAndGoesOn) {
   view.failDrawing = true;
   viewport.pictureAssigned(kSheet);
   auto steps = traps.caller("Form_Activate");
-  viewport.SetUp(steps);
+  viewport.setUp(steps);
   EXPECT_EQ(traps.reports, (std::vector<Report>{{"RedrawImage", 112, "Out of memory"}}));
   // The later steps ran: pointer, bars, and the set-up's ResetScrollbars.
   EXPECT_EQ(view.pointerResets, 1);
@@ -287,12 +287,12 @@ TEST(ViewportPicture, ANewPictureSizesTheBoxOnlyOnceSetUpMadeItAutoSize) {
   viewport.pictureAssigned(kSheet);
   EXPECT_EQ(viewport.imageBox().width, 2340);  // the design size until set-up
   auto steps = traps.caller("Form_Activate");
-  viewport.SetUp(steps);
+  viewport.setUp(steps);
   viewport.StepZoom(1);
   viewport.pictureAssigned(SizeTwips{3000, 4500});
   EXPECT_EQ(viewport.imageBox().width, 3000);
   // Set-up again for the new picture: whole, at 1.0, bars for its size.
-  viewport.SetUp(steps);
+  viewport.setUp(steps);
   EXPECT_EQ(viewport.zoom(), 1.0f);
   EXPECT_EQ(viewport.origWidth(), 2998);
   EXPECT_EQ(view.draws.back(), (StretchDraw{2998, 4498, 2998, 4498}));

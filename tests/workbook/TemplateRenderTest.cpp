@@ -16,7 +16,7 @@ class TemplateRender : public ::testing::Test {
  protected:
   static QImage Draw(const engine::Workbook& book) {
     const engine::Sheet& sheet = render::ActiveSheet(book);
-    return render::RenderRange(book, sheet, render::UsedRange(sheet));
+    return render::RenderRange(book, sheet, render::SheetUsedRange(sheet));
   }
   static QColor At(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
 

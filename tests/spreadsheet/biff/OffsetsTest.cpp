@@ -7,7 +7,7 @@
 #include "spreadsheet/biff/RecordStream.h"
 #include "spreadsheet/biff/WorkbookIO.h"
 #include "spreadsheet/cfb/CompoundFile.h"
-#include "spreadsheet/cfb/LittleEndian.h"
+#include "spreadsheet/base/LittleEndian.h"
 #include "tests/spreadsheet/support/TestWorkbook.h"
 
 namespace quillora::engine {

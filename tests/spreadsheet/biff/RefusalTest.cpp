@@ -11,11 +11,11 @@
 #include "spreadsheet/biff/RecordWriter.h"
 #include "spreadsheet/biff/WorkbookIO.h"
 #include "spreadsheet/cfb/CompoundFile.h"
-#include "spreadsheet/cfb/LittleEndian.h"
+#include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/dump/Dump.h"
 #include "tests/spreadsheet/support/TestWorkbook.h"
-#include "tests/support/FileBytes.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/FileBytes.h"
 
 namespace quillora::engine {
 namespace {

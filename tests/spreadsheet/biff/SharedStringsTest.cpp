@@ -5,7 +5,7 @@
 #include "spreadsheet/biff/RecordStream.h"
 #include "spreadsheet/biff/RecordWriter.h"
 #include "spreadsheet/biff/SharedStrings.h"
-#include "spreadsheet/cfb/LittleEndian.h"
+#include "spreadsheet/base/LittleEndian.h"
 #include "tests/spreadsheet/support/TestWorkbook.h"
 
 namespace quillora::engine {

@@ -12,7 +12,7 @@
 #include "spreadsheet/calc/WorkbookRecalc.h"
 #include "spreadsheet/calc/WorkbookReferences.h"
 #include "spreadsheet/cfb/CompoundFile.h"
-#include "spreadsheet/cfb/LittleEndian.h"
+#include "spreadsheet/base/LittleEndian.h"
 #include "tests/spreadsheet/formula/FormulaTestSheet.h"
 
 namespace quillora::engine {

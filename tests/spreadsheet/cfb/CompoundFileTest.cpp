@@ -6,7 +6,7 @@
 #include <numeric>
 
 #include "spreadsheet/cfb/CompoundFile.h"
-#include "spreadsheet/cfb/LittleEndian.h"
+#include "spreadsheet/base/LittleEndian.h"
 
 namespace quillora::engine {
 namespace {

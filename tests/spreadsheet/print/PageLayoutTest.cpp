@@ -124,7 +124,7 @@ Workbook NamedBook(const char* area, const char* titles) {
 }
 
 TEST(PrintRangesTest, AreasTitlesAndBreaksComeFromTheWorkbook) {
-  const CellRange used{0, 39, 0, 2};
+  const CellRange used{0, 0, 39, 2};
   const PrintRanges plain = FindPrintRanges(NamedBook(nullptr, nullptr), 0, used);
   ASSERT_EQ(plain.areas.size(), 1u);
   EXPECT_EQ(plain.areas[0].rowLast, 39);
@@ -157,7 +157,7 @@ SheetMeasure Uniform(int rowHeight, int columnWidth, int hiddenRow = -1) {
   return {[=](int row) { return row == hiddenRow ? 0 : rowHeight; }, [=](int) { return columnWidth; }};
 }
 
-PrintRanges Area(int lastRow, int lastColumn) { return {{CellRange{0, lastRow, 0, lastColumn}}, {}, {}, {}, {}}; }
+PrintRanges Area(int lastRow, int lastColumn) { return {{CellRange{0, 0, lastRow, lastColumn}}, {}, {}, {}, {}}; }
 
 std::vector<Span> RowBlocks(const PageLayout& layout) {
   std::vector<Span> blocks;

@@ -10,8 +10,8 @@ namespace quillora::engine {
 namespace {
 
 TEST(A1TextTest, EveryColumnAndTheRowLimitsReadBackAsWritten) {
-  for (int column = 0; column <= kA1LastColumn; ++column) {
-    for (int row : {0, 9, kA1LastRow}) {
+  for (int column = 0; column <= kLastColumn; ++column) {
+    for (int row : {0, 9, kLastRow}) {
       const std::string text = CellText(row, column, column % 2 == 0, row == 9);
       std::size_t pos = 0;
       const auto cell = ReadA1Cell(text, pos);
@@ -29,10 +29,10 @@ TEST(A1TextTest, EveryColumnAndTheRowLimitsReadBackAsWritten) {
 }
 
 TEST(A1TextTest, RangesAreCellsOrPairsOfCellsInOrder) {
-  EXPECT_EQ(ParseA1Range("B9"), (A1Range{8, 1, 8, 1}));
-  EXPECT_EQ(ParseA1Range("c118:a1"), (A1Range{0, 0, 117, 2}));
-  EXPECT_EQ(ParseA1Range("$B$3:A1"), (A1Range{0, 0, 2, 1}));
-  EXPECT_EQ(ParseA1Range("A65536:IV1"), (A1Range{0, 0, kA1LastRow, kA1LastColumn}));
+  EXPECT_EQ(ParseA1Range("B9"), (CellRange{8, 1, 8, 1}));
+  EXPECT_EQ(ParseA1Range("c118:a1"), (CellRange{0, 0, 117, 2}));
+  EXPECT_EQ(ParseA1Range("$B$3:A1"), (CellRange{0, 0, 2, 1}));
+  EXPECT_EQ(ParseA1Range("A65536:IV1"), (CellRange{0, 0, kLastRow, kLastColumn}));
   for (const char* bad : {"", "=A1", "=A1:B2", " A1", "A1 ", "A1:", ":A1", "A1:B2:C3", "A0", "IW1",
                           "A65537", "AAAA1", "A", "1", "A:A", "1:1", "Sheet1!A1", "A1B", "$$A1",
                           "A1+B2", "SUM(A1)"})
@@ -45,7 +45,7 @@ TEST(A1TextTest, RangesAreCellsOrPairsOfCellsInOrder) {
 TEST(A1TextTest, RendererAndCompilerFollowTheSameRule) {
   for (const char* text : {"=A1:B2", "A:A", "A1 "})
     EXPECT_THROW(render::ParseRange(text), std::runtime_error) << text;
-  EXPECT_EQ(render::ParseRange("b3:A1"), (render::CellRange{0, 0, 2, 1}));
+  EXPECT_EQ(render::ParseRange("b3:A1"), (CellRange{0, 0, 2, 1}));
   for (const char* text : {"A1", "$IV$65536", "iv1", "B3:A1"}) {
     const auto tokens = DecodeFormula(CompileFormula(text));
     ASSERT_EQ(tokens.size(), 1u) << text;

@@ -20,14 +20,14 @@
 namespace quillora::render {
 namespace {
 
-using engine::MergedRange;
+using engine::CellRange;
 
 QRgb Hex(unsigned rgb) { return 0xFF000000u | rgb; }
 
 // The first listed area covering the cell, by a scan over all of them.
-const MergedRange* ScanAt(const std::vector<MergedRange>& merges, int row, int column) {
-  for (const MergedRange& merge : merges)
-    if (row >= merge.first.row && row <= merge.last.row && column >= merge.first.column && column <= merge.last.column)
+const CellRange* ScanAt(const std::vector<CellRange>& merges, int row, int column) {
+  for (const CellRange& merge : merges)
+    if (row >= merge.rowFirst && row <= merge.rowLast && column >= merge.columnFirst && column <= merge.columnLast)
       return &merge;
   return nullptr;
 }
@@ -35,41 +35,41 @@ const MergedRange* ScanAt(const std::vector<MergedRange>& merges, int row, int c
 TEST(MergeIndexTest, AgreesWithAScanForCellsAndEdgesInAndAroundTheRange) {
   // Disjoint areas of 1 to 3 rows and columns on a 30 x 20 sheet, some reaching out of the
   // range, plus one given backwards, which covers nothing.
-  std::vector<MergedRange> merges;
+  std::vector<CellRange> merges;
   for (int row = 0; row < 30; row += 3)
     for (int column = (row / 3) % 2; column < 20; column += 4)
-      merges.push_back({{row, column}, {row + column % 3, column + 1 + row % 2}});
-  merges.push_back({{25, 5}, {24, 6}});
+      merges.push_back({row, column, row + column % 3, column + 1 + row % 2});
+  merges.push_back({25, 5, 24, 6});
   const CellRange range{4, 3, 22, 15};
   const MergeIndex index(merges, range);
-  for (int row = range.firstRow - 1; row <= range.lastRow + 1; ++row)
-    for (int column = range.firstColumn - 1; column <= range.lastColumn + 1; ++column) {
-      const MergedRange* expected = ScanAt(merges, row, column);
-      const MergedRange* found = index.At(row, column);
+  for (int row = range.rowFirst - 1; row <= range.rowLast + 1; ++row)
+    for (int column = range.columnFirst - 1; column <= range.columnLast + 1; ++column) {
+      const CellRange* expected = ScanAt(merges, row, column);
+      const CellRange* found = index.At(row, column);
       ASSERT_EQ(found == nullptr, expected == nullptr) << row << "," << column;
       if (found != nullptr) {
         EXPECT_EQ(*found, *expected) << row << "," << column;
       }
       // An edge is inside an area when the cells on both its sides share that area.
-      const MergedRange* above = ScanAt(merges, row - 1, column);
-      const MergedRange* left = ScanAt(merges, row, column - 1);
-      if (row >= range.firstRow) {
+      const CellRange* above = ScanAt(merges, row - 1, column);
+      const CellRange* left = ScanAt(merges, row, column - 1);
+      if (row >= range.rowFirst) {
         EXPECT_EQ(index.InsideEdge(true, row, column), above != nullptr && above == expected) << row << "," << column;
       }
-      if (column >= range.firstColumn) {
+      if (column >= range.columnFirst) {
         EXPECT_EQ(index.InsideEdge(false, row, column), left != nullptr && left == expected) << row << "," << column;
       }
     }
   std::size_t reaching = 0;
-  for (const MergedRange& merge : merges)
-    reaching += merge.first.row <= merge.last.row && merge.first.row <= range.lastRow &&
-                merge.last.row >= range.firstRow && merge.first.column <= range.lastColumn &&
-                merge.last.column >= range.firstColumn;
+  for (const CellRange& merge : merges)
+    reaching += merge.rowFirst <= merge.rowLast && merge.rowFirst <= range.rowLast &&
+                merge.rowLast >= range.rowFirst && merge.columnFirst <= range.columnLast &&
+                merge.columnLast >= range.columnFirst;
   EXPECT_EQ(index.InRange().size(), reaching);
 }
 
 TEST(MergeIndexTest, AnAreaOverlappingAnEarlierOneIsLeftOutWhole) {
-  const std::vector<MergedRange> merges{{{0, 0}, {1, 1}}, {{1, 1}, {3, 3}}, {{2, 0}, {2, 0}}};
+  const std::vector<CellRange> merges{{{0, 0}, {1, 1}}, {{1, 1}, {3, 3}}, {{2, 0}, {2, 0}}};
   const MergeIndex index(merges, {0, 0, 5, 5});
   EXPECT_EQ(*index.At(1, 1), merges[0]);
   EXPECT_EQ(index.At(3, 3), nullptr);  // the overlapping B2:D4 is not an area at all

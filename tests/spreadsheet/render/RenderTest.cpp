@@ -26,7 +26,7 @@ QRgb Hex(unsigned rgb) { return 0xFF000000u | rgb; }
 // Left edges of columns A, B, C, D and top edge of a one-based row in the template picture.
 constexpr int kColumnLeft[] = {0, 250, 400, 550};
 int RowTop(const engine::Sheet& sheet, int oneBasedRow) {
-  return SheetGeometry(sheet, UsedRange(sheet), 7).RowTop(oneBasedRow - 1);
+  return SheetGeometry(sheet, SheetUsedRange(sheet), 7).RowTop(oneBasedRow - 1);
 }
 
 // Pixels of `image` in a rectangle that differ from `background`.
@@ -64,7 +64,7 @@ TEST(RenderGeometryTest, RangesParseAndTheUsedRangeReachesTheLastSetRow) {
   for (const char* bad : {"", "A1:", "Sheet1!A1", "SUM(A1)", "hello"})
     EXPECT_THROW(ParseRange(bad), std::runtime_error) << bad;
   const engine::Workbook book = BuildTemplateShapedBook();
-  EXPECT_EQ(UsedRange(book.sheets[0]), (CellRange{0, 0, 117, 2}));
+  EXPECT_EQ(SheetUsedRange(book.sheets[0]), (CellRange{0, 0, 117, 2}));
 }
 
 TEST(RenderTemplateTest, PictureSizeIsTheSumOfTheVisibleWidthsAndHeights) {
@@ -75,17 +75,17 @@ TEST(RenderTemplateTest, PictureSizeIsTheSumOfTheVisibleWidthsAndHeights) {
   // row 118 of 13.5 pt (18 px); row 102 hidden.
   const QSize expected(550, 163 + 91 * 20 + 10 * 26 + 8 * 23 + 22 + 18);
   EXPECT_EQ(expected, QSize(550, 2467));
-  EXPECT_EQ(RangeImageSize(book, sheet, UsedRange(sheet)), expected);
-  EXPECT_EQ(RenderRange(book, sheet, UsedRange(sheet)).size(), expected);
+  EXPECT_EQ(RangeImageSize(book, sheet, SheetUsedRange(sheet)), expected);
+  EXPECT_EQ(RenderRange(book, sheet, SheetUsedRange(sheet)).size(), expected);
   EXPECT_EQ(RowTop(sheet, 103), RowTop(sheet, 102));
   book.sheets[0].rows[101].hidden = false;
-  EXPECT_EQ(RangeImageSize(book, book.sheets[0], UsedRange(book.sheets[0])).height(), 2467 + 23);
+  EXPECT_EQ(RangeImageSize(book, book.sheets[0], SheetUsedRange(book.sheets[0])).height(), 2467 + 23);
 }
 
 TEST(RenderTemplateTest, TitleBandInputCellsAndTotalRules) {
   const engine::Workbook book = BuildTemplateShapedBook();
   const engine::Sheet& sheet = book.sheets[0];
-  const QImage image = RenderRange(book, sheet, UsedRange(sheet));
+  const QImage image = RenderRange(book, sheet, SheetUsedRange(sheet));
 
   // Row 1: 60 px of dusty rose with white title text centred on the merged band.
   EXPECT_EQ(image.pixel(3, 3), Hex(0xC37D8C));
@@ -127,10 +127,10 @@ TEST(RenderTemplateTest, TitleBandInputCellsAndTotalRules) {
 TEST(RenderTemplateTest, FloralPictureSitsAtItsAnchorOverTheBand) {
   engine::Workbook book = BuildTemplateShapedBook();
   const engine::Sheet& sheet = book.sheets[0];
-  const SheetGeometry geometry(sheet, UsedRange(sheet), 7);
+  const SheetGeometry geometry(sheet, SheetUsedRange(sheet), 7);
   // 250 * 70 / 1024 = 17, 60 * 43 / 256 = 10; 250 * 623 / 1024 = 152, 60 + 21 + 17 * 136 / 256 = 90.
   EXPECT_EQ(AnchorRect(engine::testing::kFloralAnchor, geometry), QRect(QPoint(17, 10), QPoint(151, 89)));
-  const QImage image = RenderRange(book, sheet, UsedRange(sheet));
+  const QImage image = RenderRange(book, sheet, SheetUsedRange(sheet));
   EXPECT_EQ(image.pixel(16, 30), Hex(0xC37D8C));   // band left of the picture
   EXPECT_EQ(image.pixel(153, 12), Hex(0xC37D8C));  // and right of it
   const QColor leaves(image.pixel(19, 12));
@@ -138,7 +138,7 @@ TEST(RenderTemplateTest, FloralPictureSitsAtItsAnchorOverTheBand) {
   EXPECT_NEAR(leaves.red(), 0x3A, 12);
   // A picture whose image cannot be decoded shows as a grey box instead.
   book.pictures.blips[0].bytes.resize(10);
-  EXPECT_EQ(RenderRange(book, sheet, UsedRange(sheet)).pixel(60, 40), Hex(0xC0C0C0));
+  EXPECT_EQ(RenderRange(book, sheet, SheetUsedRange(sheet)).pixel(60, 40), Hex(0xC0C0C0));
 }
 
 TEST(RenderValueTest, CurrencyKeepsItsParenthesisGapAndNegativesShowRed) {
@@ -162,7 +162,7 @@ TEST(RenderValueTest, CurrencyKeepsItsParenthesisGapAndNegativesShowRed) {
   // Drawn: right-aligned, ending one indent level and the gap before the cell's right edge.
   PutAmount(book, 9, 1, 1234.5);
   PutAmount(book, 10, 1, -1234.5);
-  const QImage image = RenderRange(book, book.sheets[0], UsedRange(book.sheets[0]));
+  const QImage image = RenderRange(book, book.sheets[0], SheetUsedRange(book.sheets[0]));
   const int indent = kIndentDigits * 7;
   const int textRight = kColumnLeft[2] - 1 - kCellPadding - indent;  // last pixel the text may use
   const int row10 = RowTop(sheet, 10), row11 = RowTop(sheet, 11);

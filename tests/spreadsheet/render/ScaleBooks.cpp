@@ -38,7 +38,7 @@ Workbook BuildGridBook(int rows, int columns, bool merged) {
     }
   if (merged)
     for (int row = 0; row < rows; ++row)
-      for (int column = 0; column + 1 < columns; column += 2) sheet.merges.push_back({{row, column}, {row, column + 1}});
+      for (int column = 0; column + 1 < columns; column += 2) sheet.merges.push_back({row, column, row, column + 1});
   book.sheets.push_back(std::move(sheet));
   return book;
 }

@@ -1,4 +1,4 @@
-#include "spreadsheet/model/Unicode.h"
+#include "spreadsheet/base/Unicode.h"
 
 namespace quillora::engine {
 
@@ -18,6 +18,34 @@ void AppendUtf8(std::string& out, char32_t c) {
     out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
     out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
   }
+}
+
+std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& i) {
+  if (i >= text.size()) return std::nullopt;
+  const auto lead = static_cast<unsigned char>(text[i]);
+  int extra = 0;
+  char32_t cp = 0;
+  if (lead < 0x80) {
+    cp = lead;
+  } else if ((lead & 0xE0) == 0xC0) {
+    extra = 1, cp = lead & 0x1F;
+  } else if ((lead & 0xF0) == 0xE0) {
+    extra = 2, cp = lead & 0x0F;
+  } else if ((lead & 0xF8) == 0xF0) {
+    extra = 3, cp = lead & 0x07;
+  } else {
+    return std::nullopt;
+  }
+  if (i + static_cast<std::size_t>(extra) >= text.size()) return std::nullopt;
+  for (int k = 1; k <= extra; ++k) {
+    const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+    if ((next & 0xC0) != 0x80) return std::nullopt;
+    cp = cp << 6 | (next & 0x3F);
+  }
+  static constexpr char32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
+  if (cp < kMinimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+  i += static_cast<std::size_t>(extra) + 1;
+  return cp;
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {

@@ -2,6 +2,7 @@
 // Little-endian loads and stores on byte buffers; callers check the bounds first.
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <vector>
 
 namespace quillora::engine {
@@ -41,6 +42,9 @@ inline void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 }
 inline void Put64(std::vector<std::uint8_t>& out, std::uint64_t v) {
   for (int i = 0; i < 8; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+inline void PutBytes(std::vector<std::uint8_t>& out, std::span<const std::uint8_t> bytes) {
+  out.insert(out.end(), bytes.begin(), bytes.end());
 }
 inline void PutDouble(std::vector<std::uint8_t>& out, double value) {
   std::uint64_t bits;
