@@ -6,10 +6,10 @@
 #include "spreadsheet/base/A1Text.h"
 #include "spreadsheet/model/CellNumberFormat.h"
 #include "spreadsheet/model/TypedInput.h"
-#include "spreadsheet/numfmt/NumberFormat.h"
 #include "spreadsheet/model/UsedRange.h"
 #include "spreadsheet/model/WorkbookRecalc.h"
 #include "spreadsheet/model/WorkbookReferences.h"
+#include "spreadsheet/numfmt/NumberFormat.h"
 
 namespace quillora::engine::automation {
 namespace {

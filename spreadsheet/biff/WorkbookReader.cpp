@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/biff/BiffError.h"
 #include "spreadsheet/biff/DrawingRecords.h"
 #include "spreadsheet/biff/FormatRecords.h"
@@ -12,7 +13,6 @@
 #include "spreadsheet/biff/RecordTypes.h"
 #include "spreadsheet/biff/SharedStrings.h"
 #include "spreadsheet/biff/SheetReader.h"
-#include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/model/WorkbookIO.h"
 
 namespace quillora::engine {

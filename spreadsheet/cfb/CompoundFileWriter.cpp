@@ -2,9 +2,9 @@
 #include <array>
 #include <functional>
 
-#include "spreadsheet/cfb/CompoundFile.h"
 #include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/base/Unicode.h"
+#include "spreadsheet/cfb/CompoundFile.h"
 
 namespace quillora::engine {
 namespace {

@@ -69,8 +69,7 @@ using EdgeKey = std::tuple<bool, int, int>;
 bool InsideMerge(const std::vector<engine::CellRange>& merges, bool horizontal, int row, int column) {
   for (const engine::CellRange& merge : merges) {
     if (horizontal) {
-      if (column >= merge.columnFirst && column <= merge.columnLast && row > merge.rowFirst &&
-          row <= merge.rowLast)
+      if (column >= merge.columnFirst && column <= merge.columnLast && row > merge.rowFirst && row <= merge.rowLast)
         return true;
     } else if (row >= merge.rowFirst && row <= merge.rowLast && column > merge.columnFirst &&
                column <= merge.columnLast) {
@@ -145,8 +144,8 @@ void PaintBorders(QPainter& painter, const engine::Workbook& workbook, const eng
   }
 }
 
-void PaintGridlines(QPainter& painter, const SheetGeometry& geometry,
-                    const std::vector<engine::CellRange>& merges, QColor color) {
+void PaintGridlines(QPainter& painter, const SheetGeometry& geometry, const std::vector<engine::CellRange>& merges,
+                    QColor color) {
   const CellRange& range = geometry.Range();
   for (int row = range.rowFirst; row <= range.rowLast; ++row) {
     const int top = geometry.RowTop(row), bottom = geometry.RowTop(row + 1);

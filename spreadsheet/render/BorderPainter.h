@@ -20,7 +20,7 @@ void PaintBorders(QPainter& painter, const engine::Workbook& workbook, const eng
                   const SheetGeometry& geometry, const std::vector<engine::CellRange>& merges);
 
 // The sheet's gridlines in `color`, left out inside merged areas.
-void PaintGridlines(QPainter& painter, const SheetGeometry& geometry,
-                    const std::vector<engine::CellRange>& merges, QColor color);
+void PaintGridlines(QPainter& painter, const SheetGeometry& geometry, const std::vector<engine::CellRange>& merges,
+                    QColor color);
 
 }  // namespace quillora::render

@@ -4,9 +4,9 @@
 
 #include <map>
 
+#include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/biff/RecordStream.h"
 #include "spreadsheet/cfb/CompoundFile.h"
-#include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/model/WorkbookIO.h"
 #include "tests/spreadsheet/TestWorkbook.h"
 

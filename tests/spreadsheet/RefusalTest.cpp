@@ -8,14 +8,14 @@
 #include <random>
 #include <sstream>
 
+#include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/biff/RecordWriter.h"
 #include "spreadsheet/cfb/CompoundFile.h"
-#include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/model/Dump.h"
 #include "spreadsheet/model/WorkbookIO.h"
 #include "tests/spreadsheet/TestWorkbook.h"
-#include "tests/support/TempDir.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/TempDir.h"
 #include "workbook/core/FileHelpers.h"
 
 namespace quillora::engine {

@@ -2,10 +2,10 @@
 // back in both encodings, with formatting runs and phonetic data skipped.
 #include <gtest/gtest.h>
 
+#include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/biff/RecordStream.h"
 #include "spreadsheet/biff/RecordWriter.h"
 #include "spreadsheet/biff/SharedStrings.h"
-#include "spreadsheet/base/LittleEndian.h"
 #include "tests/spreadsheet/TestWorkbook.h"
 
 namespace quillora::engine {
