@@ -47,7 +47,7 @@ Workbook TemplateSizedWorkbook() {
     info.customHeight = true;
     sheet.rows[row] = info;
   }
-  sheet.merges.push_back({{0, 0}, {0, 2}});
+  sheet.merges.push_back(CellRange{0, 0, 0, 2});
   book.sheets.push_back(std::move(sheet));
   return book;
 }

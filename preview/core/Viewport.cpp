@@ -232,12 +232,8 @@ void Viewport::Picture1_MouseMove(int buttons, int, float x, float y) {
   float left = 0;
   float top = 0;
   // Steps 106 to 112 and 116 to 122 (the limits) cannot fail on their own.
-  steps->run(104, [&] {
-    left = dragLimited(imageBox_.left - mDragX + x, viewport_.innerWidth(), imageBox_.width);
-  });
-  steps->run(114, [&] {
-    top = dragLimited(imageBox_.top - mDragY + y, viewport_.innerHeight(), imageBox_.height);
-  });
+  steps->run(104, [&] { left = dragLimited(imageBox_.left - mDragX + x, viewport_.innerWidth(), imageBox_.width); });
+  steps->run(114, [&] { top = dragLimited(imageBox_.top - mDragY + y, viewport_.innerHeight(), imageBox_.height); });
   steps->run(124, [&] {
     imageBox_.left = left;
     imageBox_.top = top;

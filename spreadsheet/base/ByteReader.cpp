@@ -8,8 +8,8 @@
 namespace quillora::engine {
 
 void ByteReader::ShortRead(std::size_t count) const {
-  throw Error("the data ends early: " + std::to_string(count) + " bytes needed at offset " +
-              std::to_string(pos_) + ", " + std::to_string(Remaining()) + " left");
+  throw Error("the data ends early: " + std::to_string(count) + " bytes needed at offset " + std::to_string(pos_) +
+              ", " + std::to_string(Remaining()) + " left");
 }
 
 std::uint8_t ByteReader::U8() {

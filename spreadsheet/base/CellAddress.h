@@ -26,8 +26,7 @@ struct CellRange {
 
   // The rectangle spanned by two corners given in any order.
   static CellRange FromCorners(CellAddress a, CellAddress b) {
-    return {std::min(a.row, b.row), std::min(a.column, b.column), std::max(a.row, b.row),
-            std::max(a.column, b.column)};
+    return {std::min(a.row, b.row), std::min(a.column, b.column), std::max(a.row, b.row), std::max(a.column, b.column)};
   }
   static CellRange Single(CellAddress cell) { return {cell.row, cell.column, cell.row, cell.column}; }
 

@@ -13,9 +13,8 @@ constexpr std::uint32_t kValueBits = 0xFFFFFFFCU;
 }  // namespace
 
 double DecodeRk(std::uint32_t rk) {
-  const double value = (rk & kInteger)
-                           ? static_cast<double>(static_cast<std::int32_t>(rk) >> 2)
-                           : std::bit_cast<double>(static_cast<std::uint64_t>(rk & kValueBits) << 32);
+  const double value = (rk & kInteger) ? static_cast<double>(static_cast<std::int32_t>(rk) >> 2)
+                                       : std::bit_cast<double>(static_cast<std::uint64_t>(rk & kValueBits) << 32);
   return (rk & kDividedBy100) ? value / 100.0 : value;
 }
 

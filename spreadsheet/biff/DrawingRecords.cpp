@@ -38,7 +38,8 @@ std::optional<FoundDrawing> FindPictures(const Sheet& sheet) {
   for (std::size_t i = 0; i < sheet.kept.size(); ++i) {
     if (!IsDrawingRecord(sheet.kept[i].type)) continue;
     if (!found) found = FoundDrawing{i, i, {}};
-    else if (found->last + 1 != i) throw DrawingError("drawing records are not one run");
+    else if (found->last + 1 != i)
+      throw DrawingError("drawing records are not one run");
     found->last = i;
   }
   if (!found) return found;
@@ -108,8 +109,8 @@ DrawingOutput PrepareDrawings(const Workbook& book) {
     for (const SheetPicture& picture : drawing.pictures) {
       if (picture.blipIndex < 1 || static_cast<std::size_t>(picture.blipIndex) > book.pictures.blips.size())
         throw DrawingError("Picture \"" + picture.name + "\" of sheet \"" + sheet.name + "\" refers to picture " +
-                                 std::to_string(picture.blipIndex) + " of the store, which has " +
-                                 std::to_string(book.pictures.blips.size()));
+                           std::to_string(picture.blipIndex) + " of the store, which has " +
+                           std::to_string(book.pictures.blips.size()));
       valid = valid && picture.shapeId > first && picture.shapeId < first + kIdsPerCluster &&
               ids.insert(picture.shapeId).second;
     }

@@ -1,8 +1,8 @@
 #include "spreadsheet/biff/FormatRecords.h"
 
+#include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/biff/RecordStream.h"
 #include "spreadsheet/biff/RecordWriter.h"
-#include "spreadsheet/base/LittleEndian.h"
 
 namespace quillora::engine {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "spreadsheet/biff/BiffError.h"
-#include "spreadsheet/biff/RecordStream.h"
 #include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/base/Unicode.h"
+#include "spreadsheet/biff/BiffError.h"
+#include "spreadsheet/biff/RecordStream.h"
 
 namespace quillora::engine {
 namespace {

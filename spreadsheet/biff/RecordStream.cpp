@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <string>
 
-#include "spreadsheet/biff/BiffError.h"
 #include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/base/Unicode.h"
+#include "spreadsheet/biff/BiffError.h"
 
 namespace quillora::engine {
 

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <string>
 
+#include "spreadsheet/base/LittleEndian.h"
+#include "spreadsheet/base/RkNumber.h"
 #include "spreadsheet/biff/BiffError.h"
 #include "spreadsheet/biff/RecordTypes.h"
 #include "spreadsheet/biff/SheetSettingsRecords.h"
-#include "spreadsheet/base/LittleEndian.h"
-#include "spreadsheet/base/RkNumber.h"
 
 namespace quillora::engine {
 

@@ -1,9 +1,9 @@
 #include "spreadsheet/biff/SheetSettingsRecords.h"
 
+#include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/biff/RecordStream.h"
 #include "spreadsheet/biff/RecordTypes.h"
 #include "spreadsheet/biff/RecordWriter.h"
-#include "spreadsheet/base/LittleEndian.h"
 
 namespace quillora::engine {
 

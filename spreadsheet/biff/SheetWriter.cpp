@@ -79,7 +79,11 @@ class SheetStream {
  public:
   SheetStream(RecordWriter& writer, const Sheet& sheet, const StringIndex& strings,
               std::span<const DrawingRecord> drawing)
-      : writer_(writer), sheet_(sheet), strings_(strings), drawing_(drawing), kept_(writer, sheet.kept),
+      : writer_(writer),
+        sheet_(sheet),
+        strings_(strings),
+        drawing_(drawing),
+        kept_(writer, sheet.kept),
         rows_(RowsWithRecords(sheet)) {}
 
   void Write() {
@@ -210,9 +214,9 @@ class SheetStream {
   // The pictures' records (MSODRAWING, OBJ, TXO), after the cell table.
   void Drawing() {
     for (const DrawingRecord& record : drawing_) {
-      const std::uint16_t type = record.kind == DrawingRecordKind::Drawing ? rt::kMsoDrawing
+      const std::uint16_t type = record.kind == DrawingRecordKind::Drawing  ? rt::kMsoDrawing
                                  : record.kind == DrawingRecordKind::Object ? rt::kObj
-                                                                             : rt::kTxo;
+                                                                            : rt::kTxo;
       writer_.Write(type, record.payload);
     }
   }
@@ -220,7 +224,8 @@ class SheetStream {
   void Window2() {
     data_.clear();
     const SheetWindow& w = sheet_.window;
-    for (std::uint16_t v : {w.options, w.topRow, w.leftColumn, w.gridColor, std::uint16_t{0}, w.pageBreakZoom, w.normalZoom})
+    for (std::uint16_t v :
+         {w.options, w.topRow, w.leftColumn, w.gridColor, std::uint16_t{0}, w.pageBreakZoom, w.normalZoom})
       Put16(data_, v);
     Put32(data_, 0);
     writer_.Write(rt::kWindow2, data_);

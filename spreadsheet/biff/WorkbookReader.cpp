@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/biff/BiffError.h"
 #include "spreadsheet/biff/DrawingRecords.h"
 #include "spreadsheet/biff/FormatRecords.h"

@@ -115,8 +115,8 @@ class GlobalsStream {
   void Window1() {
     One(rt::kWindow1, [&](auto& d) {
       const BookWindow& w = book_.window;
-      for (std::uint16_t v : {w.left, w.top, w.width, w.height, w.options, w.activeSheet, w.firstVisibleTab,
-                              w.selectedTabs, w.tabRatio})
+      for (std::uint16_t v :
+           {w.left, w.top, w.width, w.height, w.options, w.activeSheet, w.firstVisibleTab, w.selectedTabs, w.tabRatio})
         Put16(d, v);
     });
   }

@@ -3,9 +3,9 @@
 #include <functional>
 #include <unordered_map>
 
-#include "spreadsheet/cfb/CompoundFile.h"
 #include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/base/Unicode.h"
+#include "spreadsheet/cfb/CompoundFile.h"
 
 namespace quillora::engine {
 namespace {

@@ -28,8 +28,7 @@ std::vector<std::uint8_t> ToUtf16Z(std::string_view utf8, std::string_view what)
   std::vector<std::uint8_t> out;
   for (std::size_t i = 0; i < utf8.size();) {
     const char32_t cp = NextCodePoint(utf8, i, what);
-    if (cp == 0)
-      throw DrawingError(std::string(what) + " contains a null character");
+    if (cp == 0) throw DrawingError(std::string(what) + " contains a null character");
     if (cp >= 0x10000) {
       Put16(out, static_cast<std::uint16_t>(0xD800 + ((cp - 0x10000) >> 10)));
       Put16(out, static_cast<std::uint16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));

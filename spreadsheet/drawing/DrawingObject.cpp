@@ -24,8 +24,8 @@ DrawingObject ReadDrawingObject(std::span<const std::uint8_t> payload) {
   const std::uint16_t ft = cursor.U16();
   const std::uint16_t cb = cursor.U16();
   if (ft != kFtCmo || cb != kCmoSize)
-    throw DrawingError("object record does not start with its common data (ft " +
-                             std::to_string(ft) + ", size " + std::to_string(cb) + ")");
+    throw DrawingError("object record does not start with its common data (ft " + std::to_string(ft) + ", size " +
+                       std::to_string(cb) + ")");
   DrawingObject object;
   object.objectType = cursor.U16();
   object.objectId = cursor.U16();

@@ -24,17 +24,15 @@ std::string Hex(std::uint16_t value) {
 std::vector<OfficeArtRecord> ParseRange(std::span<const std::uint8_t> bytes, std::size_t base,
                                         int depth) {
   if (depth > kOfficeArtMaxDepth)
-    throw DrawingError("drawing records are nested deeper than " +
-                             std::to_string(kOfficeArtMaxDepth) + " levels at offset " +
-                             std::to_string(base));
+    throw DrawingError("drawing records are nested deeper than " + std::to_string(kOfficeArtMaxDepth) +
+                       " levels at offset " + std::to_string(base));
   std::vector<OfficeArtRecord> records;
   std::size_t offset = 0;
   while (offset < bytes.size()) {
     const std::size_t at = base + offset;
     if (bytes.size() - offset < kHeaderSize)
       throw DrawingError("drawing record header at offset " + std::to_string(at) +
-                               " is truncated: " + std::to_string(bytes.size() - offset) +
-                               " of 8 bytes");
+                         " is truncated: " + std::to_string(bytes.size() - offset) + " of 8 bytes");
     drawing::ByteCursor header(bytes.subspan(offset, kHeaderSize), "drawing record header");
     const std::uint16_t verInstance = header.U16();
     OfficeArtRecord record;
@@ -44,10 +42,9 @@ std::vector<OfficeArtRecord> ParseRange(std::span<const std::uint8_t> bytes, std
     const std::uint32_t length = header.U32();
     offset += kHeaderSize;
     if (length > bytes.size() - offset)
-      throw DrawingError("drawing record " + Hex(record.type) + " at offset " +
-                               std::to_string(at) + " claims " + std::to_string(length) +
-                               " bytes but only " + std::to_string(bytes.size() - offset) +
-                               " remain in its parent");
+      throw DrawingError("drawing record " + Hex(record.type) + " at offset " + std::to_string(at) + " claims " +
+                         std::to_string(length) + " bytes but only " + std::to_string(bytes.size() - offset) +
+                         " remain in its parent");
     const auto body = bytes.subspan(offset, length);
     if (record.IsContainer())
       record.children = ParseRange(body, base + offset, depth + 1);
@@ -77,8 +74,7 @@ std::size_t OfficeArtRecordSize(const OfficeArtRecord& record) {
 
 void AppendOfficeArtRecord(std::vector<std::uint8_t>& out, const OfficeArtRecord& record) {
   if (record.version > 0xF || record.instance > 0xFFF)
-    throw DrawingError("drawing record " + Hex(record.type) +
-                             " has a version or instance out of range");
+    throw DrawingError("drawing record " + Hex(record.type) + " has a version or instance out of range");
   const std::size_t length = OfficeArtRecordSize(record) - kHeaderSize;
   if (length > std::numeric_limits<std::uint32_t>::max())
     throw DrawingError("drawing record " + Hex(record.type) + " is larger than 4 GB");

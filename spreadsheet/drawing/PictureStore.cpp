@@ -42,8 +42,7 @@ const BlipFormat& FormatOf(BlipKind kind) {
 
 Blip ReadStoreEntry(const OfficeArtRecord& fbse, std::size_t index) {
   const std::string what = "picture store entry " + std::to_string(index);
-  if (fbse.type != kFbse || fbse.IsContainer())
-    throw DrawingError(what + " is not a store entry record (0xF007)");
+  if (fbse.type != kFbse || fbse.IsContainer()) throw DrawingError(what + " is not a store entry record (0xF007)");
   drawing::ByteCursor cursor(fbse.data, what);
   const std::uint8_t blipType = cursor.U8();
   cursor.Skip(1 + kUidSize + 2 + 4 + 4 + 4 + 1);  // btMacOS .. unused1
@@ -54,16 +53,14 @@ Blip ReadStoreEntry(const OfficeArtRecord& fbse, std::size_t index) {
 
   const auto records = ParseOfficeArtRecords(cursor.Bytes(cursor.Remaining()));
   if (records.size() != 1)
-    throw DrawingError(what + " holds " + std::to_string(records.size()) +
-                             " picture records instead of one");
+    throw DrawingError(what + " holds " + std::to_string(records.size()) + " picture records instead of one");
   const OfficeArtRecord& blip = records.front();
   for (const auto& format : kFormats) {
     if (format.blipType != blipType || format.recordType != blip.type || blip.IsContainer())
       continue;
     if (blip.instance != format.instance && blip.instance != format.instance + 1) continue;
     const std::size_t header = kUidSize * (blip.instance == format.instance ? 1 : 2) + 1;
-    if (blip.data.size() < header)
-      throw DrawingError(what + " has a picture record shorter than its header");
+    if (blip.data.size() < header) throw DrawingError(what + " has a picture record shorter than its header");
     return Blip{format.kind, std::vector<std::uint8_t>(
                                  blip.data.begin() + static_cast<std::ptrdiff_t>(header),
                                  blip.data.end())};
@@ -126,8 +123,7 @@ std::vector<OfficeArtRecord> Defaults() {
       {kPropLineColor, false, false, 0x08000040, {}},
   };
   std::vector<std::uint8_t> colors;
-  for (std::uint32_t color : {0x0800000Du, 0x0800000Cu, 0x08000017u, 0x100000F7u})
-    Put32(colors, color);
+  for (std::uint32_t color : {0x0800000Du, 0x0800000Cu, 0x08000017u, 0x100000F7u}) Put32(colors, color);
   return {EncodeShapeProperties(properties),
           MakeOfficeArtAtom(kSplitMenuColors, 0, 4, std::move(colors))};
 }
@@ -142,8 +138,7 @@ DrawingGroup ReadDrawingGroup(std::span<const std::uint8_t> payload) {
   const OfficeArtRecord& dgg = records.front();
 
   const OfficeArtRecord* fdgg = FindOfficeArtChild(dgg, kFdgg);
-  if (fdgg == nullptr || fdgg->IsContainer())
-    throw DrawingError("drawing group has no shape-id record (0xF006)");
+  if (fdgg == nullptr || fdgg->IsContainer()) throw DrawingError("drawing group has no shape-id record (0xF006)");
   DrawingGroup group;
   drawing::ByteCursor cursor(fdgg->data, "drawing group shape-id record");
   group.maxShapeId = cursor.U32();
@@ -152,8 +147,7 @@ DrawingGroup ReadDrawingGroup(std::span<const std::uint8_t> payload) {
   group.savedDrawings = cursor.U32();
   if (clusterCount == 0 || (clusterCount - 1) > cursor.Remaining() / 8)
     throw DrawingError("drawing group lists " + std::to_string(clusterCount) +
-                             " shape-id clusters (plus one) but has room for " +
-                             std::to_string(cursor.Remaining() / 8));
+                       " shape-id clusters (plus one) but has room for " + std::to_string(cursor.Remaining() / 8));
   for (std::uint32_t i = 1; i < clusterCount; ++i) {
     ShapeIdCluster cluster;
     cluster.drawingId = cursor.U32();
@@ -162,8 +156,7 @@ DrawingGroup ReadDrawingGroup(std::span<const std::uint8_t> payload) {
   }
 
   if (const OfficeArtRecord* store = FindOfficeArtChild(dgg, kBStoreContainer)) {
-    if (!store->IsContainer())
-      throw DrawingError("drawing group's picture store is not a container");
+    if (!store->IsContainer()) throw DrawingError("drawing group's picture store is not a container");
     for (std::size_t i = 0; i < store->children.size(); ++i)
       group.pictures.blips.push_back(ReadStoreEntry(store->children[i], i + 1));
   }
@@ -173,16 +166,14 @@ DrawingGroup ReadDrawingGroup(std::span<const std::uint8_t> payload) {
 std::vector<std::uint8_t> WriteDrawingGroup(const PictureStore& store,
                                             std::span<const SheetDrawing> drawings) {
   if (store.blips.empty() && drawings.empty()) return {};
-  if (store.blips.size() > 0xFFF)
-    throw DrawingError("the picture store holds more than 4095 pictures");
+  if (store.blips.size() > 0xFFF) throw DrawingError("the picture store holds more than 4095 pictures");
 
   std::vector<std::uint32_t> references(store.blips.size(), 0);
   for (const auto& drawing : drawings)
     for (const auto& picture : drawing.pictures) {
       if (picture.blipIndex < 1 || static_cast<std::size_t>(picture.blipIndex) > references.size())
         throw DrawingError("picture \"" + picture.name + "\" refers to stored picture " +
-                                 std::to_string(picture.blipIndex) + " of " +
-                                 std::to_string(references.size()));
+                           std::to_string(picture.blipIndex) + " of " + std::to_string(references.size()));
       ++references[static_cast<std::size_t>(picture.blipIndex - 1)];
     }
 

@@ -23,9 +23,8 @@ std::vector<ShapeProperty> DecodeShapeProperties(const OfficeArtRecord& fopt) {
   drawing::ByteCursor cursor(fopt.data, "shape property table");
   const std::size_t count = fopt.instance;
   if (count * 6 > fopt.data.size())
-    throw DrawingError("shape property table lists " + std::to_string(count) +
-                             " properties but holds only " + std::to_string(fopt.data.size()) +
-                             " bytes");
+    throw DrawingError("shape property table lists " + std::to_string(count) + " properties but holds only " +
+                       std::to_string(fopt.data.size()) + " bytes");
   std::vector<ShapeProperty> properties(count);
   for (auto& property : properties) {
     const std::uint16_t opid = cursor.U16();
@@ -37,9 +36,8 @@ std::vector<ShapeProperty> DecodeShapeProperties(const OfficeArtRecord& fopt) {
   for (auto& property : properties) {
     if (!property.complex) continue;
     if (property.value > cursor.Remaining())
-      throw DrawingError("complex data of shape property " + std::to_string(property.id) +
-                               " (" + std::to_string(property.value) +
-                               " bytes) overruns its table");
+      throw DrawingError("complex data of shape property " + std::to_string(property.id) + " (" +
+                         std::to_string(property.value) + " bytes) overruns its table");
     const auto bytes = cursor.Bytes(property.value);
     property.complexData.assign(bytes.begin(), bytes.end());
   }
@@ -53,10 +51,9 @@ OfficeArtRecord EncodeShapeProperties(const std::vector<ShapeProperty>& properti
     if (property.id > kIdMask) throw DrawingError("shape property id out of range");
     if (property.complex && property.value != property.complexData.size())
       throw DrawingError("complex shape property " + std::to_string(property.id) +
-                               " has a length that does not match its data");
-    Put16(data, static_cast<std::uint16_t>(property.id |
-                                                     (property.blipId ? kBlipIdBit : 0) |
-                                                     (property.complex ? kComplexBit : 0)));
+                         " has a length that does not match its data");
+    Put16(data, static_cast<std::uint16_t>(property.id | (property.blipId ? kBlipIdBit : 0) |
+                                           (property.complex ? kComplexBit : 0)));
     Put32(data, property.value);
   }
   for (const auto& property : properties)

@@ -22,8 +22,8 @@ struct ObjectAt {
 
 Anchor ReadAnchor(const OfficeArtRecord& record, std::uint32_t shapeId) {
   if (record.IsContainer() || record.data.size() != kAnchorSize)
-    throw DrawingError("cell anchor of shape " + std::to_string(shapeId) + " is " +
-                             std::to_string(record.data.size()) + " bytes, expected 18");
+    throw DrawingError("cell anchor of shape " + std::to_string(shapeId) + " is " + std::to_string(record.data.size()) +
+                       " bytes, expected 18");
   drawing::ByteCursor cursor(record.data, "cell anchor");
   Anchor anchor;
   anchor.flags = cursor.U16();
@@ -97,10 +97,9 @@ SheetDrawingRead ReadSheetDrawing(std::span<const DrawingRecord> records) {
       if (locations[i].hasClientData && locations[i].clientDataEnd == offset) match = i;
     if (match == locations.size())
       throw DrawingError("object record at drawing offset " + std::to_string(offset) +
-                               " does not follow a shape's client data");
+                         " does not follow a shape's client data");
     if (result.shapes[match].object)
-      throw DrawingError("two object records follow one shape at drawing offset " +
-                               std::to_string(offset));
+      throw DrawingError("two object records follow one shape at drawing offset " + std::to_string(offset));
     result.shapes[match].object = std::move(object);
   }
 

@@ -68,21 +68,20 @@ OfficeArtRecord PictureShape(const SheetPicture& picture) {
 
 void Validate(const SheetDrawing& sheet) {
   if (sheet.drawingId < 1 || sheet.drawingId > kMaxDrawingId)
-    throw DrawingError("drawing id " + std::to_string(sheet.drawingId) +
-                             " is outside 1.." + std::to_string(kMaxDrawingId));
+    throw DrawingError("drawing id " + std::to_string(sheet.drawingId) + " is outside 1.." +
+                       std::to_string(kMaxDrawingId));
   const std::uint32_t first = FirstShapeId(sheet.drawingId);
   std::set<std::uint32_t> seen;
   for (const auto& picture : sheet.pictures) {
     if (picture.shapeId <= first || picture.shapeId >= first + kShapeIdsPerCluster)
-      throw DrawingError("picture \"" + picture.name + "\" has shape id " +
-                               std::to_string(picture.shapeId) + ", outside " +
-                               std::to_string(first + 1) + ".." +
-                               std::to_string(first + kShapeIdsPerCluster - 1));
+      throw DrawingError("picture \"" + picture.name + "\" has shape id " + std::to_string(picture.shapeId) +
+                         ", outside " + std::to_string(first + 1) + ".." +
+                         std::to_string(first + kShapeIdsPerCluster - 1));
     if (!seen.insert(picture.shapeId).second)
       throw DrawingError("two pictures share shape id " + std::to_string(picture.shapeId));
     if (picture.blipIndex < 1)
       throw DrawingError("picture \"" + picture.name + "\" has no stored picture (index " +
-                               std::to_string(picture.blipIndex) + ")");
+                         std::to_string(picture.blipIndex) + ")");
   }
 }
 

@@ -4,13 +4,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "spreadsheet/base/Unicode.h"
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/base/Unicode.h"
 #include "spreadsheet/numbers/Amount.h"
 
 namespace quillora::engine {
 namespace {
-
 
 // The format a new cell takes: its row's, else its column's, else the default.
 std::uint16_t NewCellFormat(const Sheet& sheet, CellAddress at) {

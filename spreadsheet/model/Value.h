@@ -22,5 +22,4 @@ enum class ErrorCode : std::uint8_t {
 // A cell's value or a formula's result: empty, number, text, boolean or error.
 using Value = std::variant<std::monostate, double, std::string, bool, ErrorCode>;
 
-
 }  // namespace quillora::engine

@@ -50,8 +50,7 @@ int SheetGeometry::RowHeight(int row) const {
 }
 
 int SheetGeometry::ColumnLeft(int column) const {
-  if (column >= range_.columnFirst && column <= range_.columnLast + 1)
-    return columnLeft_[column - range_.columnFirst];
+  if (column >= range_.columnFirst && column <= range_.columnLast + 1) return columnLeft_[column - range_.columnFirst];
   int left = 0;
   if (column < range_.columnFirst) {
     for (int c = column; c < range_.columnFirst; ++c) left -= ColumnWidth(c);

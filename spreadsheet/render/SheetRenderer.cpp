@@ -16,8 +16,8 @@ namespace quillora::render {
 namespace {
 
 using engine::CellAddress;
-using engine::HorizontalAlignment;
 using engine::CellRange;
+using engine::HorizontalAlignment;
 
 // Gridline colour when the sheet keeps the automatic one.
 const QColor kGridlineColor(0xD4, 0xD4, 0xD4);
@@ -153,8 +153,8 @@ class RangePainter {
 };
 
 void CheckRange(const CellRange& range) {
-  if (!engine::InGrid(range.First()) || !engine::InGrid(range.Last()) ||
-      range.rowFirst > range.rowLast || range.columnFirst > range.columnLast)
+  if (!engine::InGrid(range.First()) || !engine::InGrid(range.Last()) || range.rowFirst > range.rowLast ||
+      range.columnFirst > range.columnLast)
     throw std::runtime_error("the range to draw lies outside the sheet");
 }
 

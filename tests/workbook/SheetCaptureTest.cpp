@@ -44,7 +44,8 @@ TEST(SheetCaptureTest, WritesTheUsedRangeAsShownAndReportsAClipboardThatStaysEmp
   EXPECT_TRUE(desktop.messages.empty());
   const QImage written(QString::fromStdString((folder / "temp.bmp").string()));
   const auto& model = book.Model();
-  const QImage expected = render::RenderRange(model, render::ActiveSheet(model), render::SheetUsedRange(render::ActiveSheet(model)));
+  const QImage expected =
+      render::RenderRange(model, render::ActiveSheet(model), render::SheetUsedRange(render::ActiveSheet(model)));
   EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), expected.convertToFormat(QImage::Format_RGB32));
   // The clipboard holds the same picture, as a copy on screen leaves it.
   EXPECT_EQ(QGuiApplication::clipboard()->image().size(), expected.size());

@@ -101,17 +101,17 @@ TEST(ErrorTest, EveryEngineFailureIsAnError) {
 }
 
 TEST(RkNumberTest, NumbersRoundTripExactlyOrHaveNoRkForm) {
-  EXPECT_EQ(EncodeRk(1.0), 0x06u);          // integer form
-  EXPECT_EQ(EncodeRk(0.01), 0x07u);         // integer 1, divided by 100
-  EXPECT_EQ(DecodeRk(0x3FF00000u), 1.0);    // top bits of the double 1.0
-  EXPECT_EQ(DecodeRk(0xFFFFFFFEu), -1.0);   // negative integer
+  EXPECT_EQ(EncodeRk(1.0), 0x06u);         // integer form
+  EXPECT_EQ(EncodeRk(0.01), 0x07u);        // integer 1, divided by 100
+  EXPECT_EQ(DecodeRk(0x3FF00000u), 1.0);   // top bits of the double 1.0
+  EXPECT_EQ(DecodeRk(0xFFFFFFFEu), -1.0);  // negative integer
   for (double value : {0.0, -7.0, 0.1, 12.34, -536870912.0, 536870911.0, 0.25, 1099511627776.0}) {
     const auto rk = EncodeRk(value);
     ASSERT_TRUE(rk.has_value()) << value;
     EXPECT_EQ(DecodeRk(*rk), value);
   }
-  for (double value : {1.0 / 3.0, 536870912.5, std::numeric_limits<double>::infinity(),
-                       std::numeric_limits<double>::quiet_NaN()})
+  for (double value :
+       {1.0 / 3.0, 536870912.5, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()})
     EXPECT_FALSE(EncodeRk(value).has_value()) << value;
 }
 

@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/biff/RecordStream.h"
 #include "spreadsheet/biff/WorkbookIO.h"
 #include "spreadsheet/cfb/CompoundFile.h"

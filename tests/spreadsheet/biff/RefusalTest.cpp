@@ -8,6 +8,7 @@
 #include <random>
 #include <sstream>
 
+#include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/biff/RecordWriter.h"
 #include "spreadsheet/biff/WorkbookIO.h"
 #include "spreadsheet/cfb/CompoundFile.h"

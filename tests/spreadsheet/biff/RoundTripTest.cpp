@@ -100,7 +100,7 @@ TEST(WorkbookRoundTrip, AKeptRecordAfterTheMergesStaysThereOnTheNextSave) {
   Workbook book = NewWorkbook();
   book.sheets.emplace_back();
   book.sheets[0].name = "S";
-  book.sheets[0].merges.push_back({{0, 0}, {0, 2}});
+  book.sheets[0].merges.push_back(CellRange{0, 0, 0, 2});
   KeptRecord feature;
   feature.type = 0x0868;
   feature.data = {0x68, 0x08, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0};  // a protection feature

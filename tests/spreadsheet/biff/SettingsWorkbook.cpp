@@ -96,7 +96,7 @@ Workbook BuildSettingsWorkbook() {
 
   sheet.window.Set(kWindowGridlines, false);
   sheet.zoom = std::make_pair(std::uint16_t{100}, std::uint16_t{100});
-  sheet.selections.push_back(Selection{3, {8, 1}, 0, {{{8, 1}, {8, 1}}}});
+  sheet.selections.push_back(Selection{3, {8, 1}, 0, {CellRange{8, 1, 8, 1}}});
   sheet.calculation = CalcSettings{};
   sheet.sheetOptions = kSheetOptionsDefault | kSheetFitToPage;
 
@@ -126,7 +126,7 @@ Workbook BuildSettingsWorkbook() {
 
   IgnoredErrors ignored;
   ignored.flags = kIgnoreEmptyCellReference;
-  ignored.ranges = {{{19, 1}, {19, 2}}, {{29, 1}, {29, 2}}};
+  ignored.ranges = {CellRange{19, 1, 19, 2}, CellRange{29, 1, 29, 2}};
   sheet.ignoredErrors.push_back(ignored);
   book.sheets.push_back(std::move(sheet));
 

@@ -2,6 +2,7 @@
 // back in both encodings, with formatting runs and phonetic data skipped.
 #include <gtest/gtest.h>
 
+#include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/biff/RecordStream.h"
 #include "spreadsheet/biff/RecordWriter.h"
 #include "spreadsheet/biff/SharedStrings.h"

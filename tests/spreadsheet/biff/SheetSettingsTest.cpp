@@ -132,7 +132,7 @@ TEST(SheetSettingsRoundTrip, ProtectionPanesAndMarginsSurvive) {
   sheet.protection = SheetProtection{true, std::nullopt, true, 0xCE4B};
   sheet.window.Set(kWindowFrozen, true);
   sheet.pane = Pane{1, 6, 6, 1, 0};
-  sheet.selections = {Selection{0, {10, 2}, 1, {{{9, 1}, {9, 1}}, {{10, 2}, {12, 2}}}}};
+  sheet.selections = {Selection{0, {10, 2}, 1, {CellRange{9, 1, 9, 1}, CellRange{10, 2, 12, 2}}}};
   sheet.pageSetup.leftMargin = 0.75;
   sheet.pageSetup.bottomMargin = 1.0;
   sheet.calculation->mode = 0;

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <numeric>
 
-#include "spreadsheet/cfb/CompoundFile.h"
 #include "spreadsheet/base/LittleEndian.h"
+#include "spreadsheet/cfb/CompoundFile.h"
 
 namespace quillora::engine {
 namespace {

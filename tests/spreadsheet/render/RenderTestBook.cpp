@@ -129,7 +129,7 @@ Workbook BuildTemplateShapedBook() {
   sheet.window.options = 0x06B6 & ~0x0002;  // gridlines hidden
   ColumnInfo a{0, 0, 9142, 15}, bc{1, 2, 5485, 15};
   sheet.columns = {a, bc};
-  sheet.merges.push_back({{0, 0}, {0, 2}});
+  sheet.merges.push_back(CellRange{0, 0, 0, 2});
   for (int column = 0; column < 3; ++column) Put(sheet, 0, column, column == 0 ? Value{std::string("Wedding Budget")} : Value{}, band);
   const double heights[] = {45, 15.75, 12.75, 20.25, 15.75, 12.75};
   for (int row = 0; row < 6; ++row) SetHeight(sheet, row, heights[row]);

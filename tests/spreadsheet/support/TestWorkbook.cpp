@@ -114,7 +114,7 @@ Workbook BuildTestWorkbook() {
   Put(sheet, 0, 0, std::string("Wedding Budget"), 21);
   Put(sheet, 0, 1, std::monostate{}, 21);
   Put(sheet, 0, 2, std::monostate{}, 21);
-  sheet.merges.push_back({{0, 0}, {0, 2}});
+  sheet.merges.push_back(CellRange{0, 0, 0, 2});
   Put(sheet, 2, 1, std::string("Estimated"), 22);
   Put(sheet, 2, 2, std::string("Actual"), 22);
   Put(sheet, 3, 0, std::string("Total Expenses"), 22);
