@@ -41,7 +41,7 @@ BENCHMARK(BM_BudgetScaleWrite)->Apply(ScaleSizes);
 void BM_BudgetScaleRender(benchmark::State& state) {
   const engine::Workbook book = bench::BudgetSheet(static_cast<int>(state.range(0)));
   const engine::Sheet& sheet = book.sheets[0];
-  render::CellRange range = render::UsedRange(sheet);
+  render::CellRange range = render::SheetUsedRange(sheet);
   // Keep the rows whose picture fits one side's limit (every row has the same height).
   const int height = render::RangeImageSize(book, sheet, range).height();
   if (height > render::kMaxImageSide)

@@ -5,7 +5,7 @@
 
 #include "spreadsheet/render/SheetRenderer.h"
 // The scale workbooks the renderer's tests use, compiled into this program too.
-#include "tests/spreadsheet/ScaleBooks.cpp"
+#include "tests/spreadsheet/render/ScaleBooks.cpp"
 
 namespace {
 
@@ -13,7 +13,7 @@ using namespace quillora;
 
 void RenderWhole(benchmark::State& state, const engine::Workbook& book) {
   const engine::Sheet& sheet = book.sheets[0];
-  const render::CellRange range = render::UsedRange(sheet);
+  const render::CellRange range = render::SheetUsedRange(sheet);
   for (auto _ : state) {
     QImage image = render::RenderRange(book, sheet, range);
     benchmark::DoNotOptimize(image.constBits());

@@ -183,8 +183,8 @@ TEST(TemplateContent, ColumnWidthsAndTheOneMerge) {
     for (int column = info.first; column <= info.last; ++column) widths[column] = info.width;
   EXPECT_EQ(widths, (std::map<int, int>{{0, 9142}, {1, 5485}, {2, 5485}}));
   ASSERT_EQ(sheet.merges.size(), 1u);
-  EXPECT_EQ(sheet.merges[0].first, At('A', 1));
-  EXPECT_EQ(sheet.merges[0].last, At('C', 1));
+  EXPECT_EQ(sheet.merges[0].First(), At('A', 1));
+  EXPECT_EQ(sheet.merges[0].Last(), At('C', 1));
   EXPECT_FALSE(sheet.window.options & 0x0002) << "gridlines must be hidden";
 }
 

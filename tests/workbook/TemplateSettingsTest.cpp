@@ -65,8 +65,8 @@ TEST(TemplateSettings, WindowCalculationAndIgnoredChecks) {
   ASSERT_EQ(sheet.selections.size(), 1u);
   EXPECT_EQ(sheet.selections[0].active, At('B', 9));
   for (const Range& range : sheet.selections[0].ranges) {
-    EXPECT_EQ(range.first, At('B', 9));
-    EXPECT_EQ(range.last, At('B', 9));
+    EXPECT_EQ(range.First(), At('B', 9));
+    EXPECT_EQ(range.Last(), At('B', 9));
   }
   ASSERT_TRUE(sheet.calculation);
   EXPECT_TRUE(sheet.calculation->Automatic());
@@ -80,7 +80,8 @@ TEST(TemplateSettings, WindowCalculationAndIgnoredChecks) {
     ranges.insert(ranges.end(), ignored.ranges.begin(), ignored.ranges.end());
   }
   std::vector<Range> expected;
-  for (int row : {20, 30, 39, 49, 56, 66, 79, 93, 101, 117}) expected.push_back({At('B', row), At('C', row)});
+  for (int row : {20, 30, 39, 49, 56, 66, 79, 93, 101, 117})
+    expected.push_back(Range::FromCorners(At('B', row), At('C', row)));
   EXPECT_EQ(ranges, expected);
 }
 

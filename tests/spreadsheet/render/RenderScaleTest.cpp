@@ -69,7 +69,7 @@ TEST(MergeIndexTest, AgreesWithAScanForCellsAndEdgesInAndAroundTheRange) {
 }
 
 TEST(MergeIndexTest, AnAreaOverlappingAnEarlierOneIsLeftOutWhole) {
-  const std::vector<CellRange> merges{{{0, 0}, {1, 1}}, {{1, 1}, {3, 3}}, {{2, 0}, {2, 0}}};
+  const std::vector<CellRange> merges{{0, 0, 1, 1}, {1, 1, 3, 3}, {2, 0, 2, 0}};
   const MergeIndex index(merges, {0, 0, 5, 5});
   EXPECT_EQ(*index.At(1, 1), merges[0]);
   EXPECT_EQ(index.At(3, 3), nullptr);  // the overlapping B2:D4 is not an area at all
@@ -109,7 +109,7 @@ TEST(RenderMergeTest, TextCentresAcrossTheAreaAndInnerLinesAreNotDrawn) {
 TEST(RenderPictureTest, OnePictureSharedByManyShapesDrawsInEachAsADirectDrawingWould) {
   const engine::Workbook book = engine::testing::BuildSharedPictureBook(60, engine::testing::StripedPng(400, 300));
   const engine::Sheet& sheet = book.sheets[0];
-  const CellRange range = UsedRange(sheet);
+  const CellRange range = SheetUsedRange(sheet);
   const QImage image = RenderRange(book, sheet, range);
   // Each picture drawn directly, smoothly scaled into its rectangle, over the plain sheet.
   engine::Workbook bare = book;
@@ -176,7 +176,7 @@ TEST(RenderPictureTest, APictureAboveThePixelCapIsRefusedWithItsSize) {
     engine::Workbook book = engine::testing::BuildSharedPictureBook(1, bytes);
     book.pictures.blips[0].kind = kind;
     try {
-      RenderRange(book, book.sheets[0], UsedRange(book.sheets[0]));
+      RenderRange(book, book.sheets[0], SheetUsedRange(book.sheets[0]));
       ADD_FAILURE() << "an oversized picture was drawn";
     } catch (const std::runtime_error& error) {
       EXPECT_STREQ(error.what(),
