@@ -3,7 +3,7 @@
 // and a workbook carrying 20,000 empty streams, read and written.
 #include <benchmark/benchmark.h>
 
-#include "bench/recalc_scale_inputs.h"
+#include "bench/inputs/BenchWorkbooks.h"
 #include "spreadsheet/biff/WorkbookIO.h"
 #include "spreadsheet/calc/WorkbookRecalc.h"
 
@@ -11,9 +11,11 @@ namespace {
 
 using namespace quillora::engine;
 
+constexpr int kSumFormulas = 20000, kEmptyStreams = 20000;
+
 void BM_RecalcChain(benchmark::State& state) {
   const int formulas = static_cast<int>(state.range(0));
-  Workbook book = scale::ChainBook(formulas);
+  Workbook book = quillora::bench::FormulaChain(formulas + 1);
   for (auto _ : state) benchmark::DoNotOptimize(RecalculateWorkbook(book));
   state.SetItemsProcessed(state.iterations() * formulas);
   state.counters["ns_per_formula"] = benchmark::Counter(
@@ -22,19 +24,19 @@ void BM_RecalcChain(benchmark::State& state) {
 BENCHMARK(BM_RecalcChain)->Arg(30000)->Arg(240000)->Unit(benchmark::kMillisecond);
 
 void BM_RecalcWholeSheetSums(benchmark::State& state) {
-  Workbook book = scale::WholeSheetSumBook(scale::kSumFormulas);
+  Workbook book = quillora::bench::WholeSheetSums(kSumFormulas);
   for (auto _ : state) benchmark::DoNotOptimize(RecalculateWorkbook(book));
 }
 BENCHMARK(BM_RecalcWholeSheetSums)->Unit(benchmark::kMillisecond);
 
 void BM_ReadManyStreams(benchmark::State& state) {
-  const std::vector<std::uint8_t> file = WriteWorkbook(scale::ManyStreamsBook(scale::kEmptyStreams));
+  const std::vector<std::uint8_t> file = WriteWorkbook(quillora::bench::ManyEmptyStreams(kEmptyStreams));
   for (auto _ : state) benchmark::DoNotOptimize(ReadWorkbook(file));
 }
 BENCHMARK(BM_ReadManyStreams)->Unit(benchmark::kMillisecond);
 
 void BM_WriteManyStreams(benchmark::State& state) {
-  const Workbook book = scale::ManyStreamsBook(scale::kEmptyStreams);
+  const Workbook book = quillora::bench::ManyEmptyStreams(kEmptyStreams);
   for (auto _ : state) benchmark::DoNotOptimize(WriteWorkbook(book));
 }
 BENCHMARK(BM_WriteManyStreams)->Unit(benchmark::kMillisecond);

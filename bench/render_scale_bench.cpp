@@ -3,9 +3,8 @@
 // shapes sharing one 4000 x 4000 PNG picture. Run with --benchmark_filter=Scale.
 #include <benchmark/benchmark.h>
 
+#include "bench/inputs/BenchWorkbooks.h"
 #include "spreadsheet/render/SheetRenderer.h"
-// The scale workbooks the renderer's tests use, compiled into this program too.
-#include "tests/spreadsheet/render/ScaleBooks.cpp"
 
 namespace {
 
@@ -21,14 +20,12 @@ void RenderWhole(benchmark::State& state, const engine::Workbook& book) {
 }
 
 // 400 rows x 250 columns of 30 x 17 px: a 7500 x 6800 picture.
-void BM_ScaleGridPlain(benchmark::State& state) { RenderWhole(state, engine::testing::BuildGridBook(400, 250, false)); }
-void BM_ScaleGridMerged(benchmark::State& state) { RenderWhole(state, engine::testing::BuildGridBook(400, 250, true)); }
+void BM_ScaleGridPlain(benchmark::State& state) { RenderWhole(state, bench::GridSheet(400, 250, false)); }
+void BM_ScaleGridMerged(benchmark::State& state) { RenderWhole(state, bench::GridSheet(400, 250, true)); }
 BENCHMARK(BM_ScaleGridPlain)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ScaleGridMerged)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)->ReportAggregatesOnly(true);
 
-void BM_ScaleSharedPicture(benchmark::State& state) {
-  RenderWhole(state, engine::testing::BuildSharedPictureBook(400, engine::testing::StripedPng(4000, 4000)));
-}
+void BM_ScaleSharedPicture(benchmark::State& state) { RenderWhole(state, bench::SharedPictureSheet(400, 4000)); }
 BENCHMARK(BM_ScaleSharedPicture)->Unit(benchmark::kMillisecond)->Iterations(2)->Repetitions(3)->ReportAggregatesOnly(true);
 
 }  // namespace

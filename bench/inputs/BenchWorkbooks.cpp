@@ -14,6 +14,7 @@ namespace {
 using namespace engine;
 
 constexpr int kPictureSide = 4000;
+constexpr int kGridColumns = 250;
 constexpr int kShapesPerGridRow = 20;
 constexpr int kShapeColumns = 2, kShapeRows = 5;
 // Palette indexes as the file stores them: grey borders, rose fill on totals.
@@ -121,14 +122,50 @@ Workbook FormulaChain(int cells) {
   Sheet sheet = NamedSheet("Chain");
   std::string previous;
   for (int i = 0; i < cells; ++i) {
-    const int row = i % kChainRowsPerColumn, column = i / kChainRowsPerColumn;
-    Cell& cell = sheet.cells[{row, column}];
+    const CellAddress at = ChainCell(i);
+    Cell& cell = sheet.cells[at];
     if (i == 0)
       cell.value = 1.0;
     else
       PutFormula(cell, previous + "+1", static_cast<double>(i + 1));
-    previous = CellText(row, column);
+    previous = CellText(at.row, at.column);
   }
+  book.sheets.push_back(std::move(sheet));
+  return book;
+}
+
+CellAddress ChainCell(int i) { return {i % kChainRowsPerColumn, i / kChainRowsPerColumn}; }
+
+Workbook GridSheet(int rows, int columns, bool merged) {
+  if (rows < 1 || rows > 65536 || columns < 1 || columns > 256)
+    throw std::invalid_argument("a grid holds 1..65536 rows of 1..256 columns");
+  Workbook book = NewWorkbook();
+  CellFormat plain = book.cellFormats[15];
+  plain.bottom = {BorderStyle::Thin, 8};
+  CellFormat filled = plain;
+  filled.fillPattern = 1;
+  filled.fillForeground = 22;
+  CellFormat centred = plain;
+  centred.horizontal = HorizontalAlignment::Center;
+  const std::uint16_t xfPlain = AddFormat(book, plain), xfFilled = AddFormat(book, filled),
+                      xfCentred = AddFormat(book, centred);
+  Sheet sheet = NamedSheet("Grid");
+  // Gridlines shown; every column 30 px wide.
+  sheet.window.options = 0x06B6;
+  sheet.columns.push_back({0, static_cast<std::uint16_t>(columns - 1), 1097, 15});
+  for (int row = 0; row < rows; ++row)
+    for (int column = 0; column < columns; ++column) {
+      const int n = row * columns + column;
+      Cell& cell = sheet.cells.emplace_hint(sheet.cells.end(), CellAddress{row, column}, Cell{})->second;
+      cell.xf = n % 3 == 0 ? xfFilled : (column % 2 == 0 ? xfCentred : xfPlain);
+      if (column % 2 == 0)
+        cell.value = "t" + std::to_string(n % 997);
+      else
+        cell.value = static_cast<double>(n % 1000) / 8;
+    }
+  if (merged)
+    for (int row = 0; row < rows; ++row)
+      for (int column = 0; column + 1 < columns; column += 2) sheet.merges.push_back({row, column, row, column + 1});
   book.sheets.push_back(std::move(sheet));
   return book;
 }
@@ -148,12 +185,14 @@ Workbook WholeSheetSums(int copies) {
   return book;
 }
 
-Workbook SharedPictureSheet(int shapes, int side) {
+Workbook SharedPictureSheet(int shapes, int side) { return SharedPictureSheet(shapes, BandedPng(side, side)); }
+
+Workbook SharedPictureSheet(int shapes, std::vector<std::uint8_t> png) {
   if (shapes < 1 || shapes >= static_cast<int>(officeart::kShapeIdsPerCluster))
     throw std::invalid_argument("one sheet drawing holds 1.." + std::to_string(officeart::kShapeIdsPerCluster - 1) +
                                 " picture shapes");
   Workbook book = NewWorkbook();
-  book.pictures.blips.push_back({BlipKind::Png, BandedPng(side, side)});
+  book.pictures.blips.push_back({BlipKind::Png, std::move(png)});
   Sheet sheet = NamedSheet("Pictures");
   for (int i = 0; i < shapes; ++i) {
     SheetPicture picture;
@@ -184,7 +223,8 @@ Workbook ManyEmptyStreams(int streams) {
 }
 
 const std::vector<std::string>& BenchWorkbookKinds() {
-  static const std::vector<std::string> kinds = {"budget", "merged", "chain", "sums", "pictures", "streams"};
+  static const std::vector<std::string> kinds = {"budget",   "merged",  "chain", "sums",
+                                                 "pictures", "streams", "grid",  "grid-merged"};
   return kinds;
 }
 
@@ -195,6 +235,10 @@ Workbook MakeBenchWorkbook(const std::string& kind, int n) {
   if (kind == "sums") return WholeSheetSums(n);
   if (kind == "pictures") return SharedPictureSheet(n, kPictureSide);
   if (kind == "streams") return ManyEmptyStreams(n);
+  if (kind == "grid" || kind == "grid-merged") {
+    if (n < 1) throw std::invalid_argument("a grid needs at least one cell");
+    return GridSheet((n + kGridColumns - 1) / kGridColumns, kGridColumns, kind == "grid-merged");
+  }
   std::string known;
   for (const auto& name : BenchWorkbookKinds()) known += (known.empty() ? "" : ", ") + name;
   throw std::invalid_argument("unknown kind \"" + kind + "\" (known: " + known + ")");

@@ -27,6 +27,14 @@ engine::Workbook BudgetSheet(int cells, bool pairMerges = false);
 // `cells` cells down columns A, B, C..., kChainRowsPerColumn per column: the first holds 1,
 // every other one "=<previous cell>+1" (cached value: its position, counted from 1).
 engine::Workbook FormulaChain(int cells);
+// Where cell `i` (from 0) of a formula chain lies.
+engine::CellAddress ChainCell(int i);
+
+// `rows` x `columns` cells (at most 256 columns) of 30 x 17 pixels on sheet "Grid": text and
+// numbers in turn, thin bottom borders, every third cell filled, gridlines shown. With
+// `merged`, each row's columns are merged in pairs (A:B, C:D, ...), so 400 x 250 cells hold
+// 50,000 areas.
+engine::Workbook GridSheet(int rows, int columns, bool merged);
 
 // `copies` cells in ten columns, each "=SUM(A1:IV65536)" (a sum over the whole sheet, itself
 // included, so every one is circular).
@@ -35,12 +43,14 @@ engine::Workbook WholeSheetSums(int copies);
 // One `side` x `side` PNG in the picture store, shown by `shapes` picture shapes laid out on a
 // grid of cells (each shape two columns wide, five rows high), with a label per shape.
 engine::Workbook SharedPictureSheet(int shapes, int side);
+// The same grid of `shapes` shapes showing the stored PNG `png`, whatever it holds.
+engine::Workbook SharedPictureSheet(int shapes, std::vector<std::uint8_t> png);
 
 // A small budget-like sheet beside `streams` empty streams in the compound file.
 engine::Workbook ManyEmptyStreams(int streams);
 
-// The workbook of kind `kind` ("budget", "merged", "chain", "sums", "pictures", "streams") at
-// size `n`; throws std::invalid_argument naming the kinds for any other.
+// The workbook of kind `kind` ("budget", "merged", "chain", "sums", "pictures", "streams",
+// and "grid" or "grid-merged": GridSheet of 250 columns, n counting cells) at size `n`; throws std::invalid_argument naming the kinds for any other.
 engine::Workbook MakeBenchWorkbook(const std::string& kind, int n);
 
 // The kinds MakeBenchWorkbook knows, for usage text.

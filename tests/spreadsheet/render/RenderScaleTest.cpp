@@ -8,13 +8,14 @@
 #include <QPainter>
 #include <random>
 
+#include "bench/inputs/BandedPng.h"
+#include "bench/inputs/BenchWorkbooks.h"
+#include "spreadsheet/biff/WorkbookIO.h"
 #include "spreadsheet/render/MergeIndex.h"
 #include "spreadsheet/render/PictureCache.h"
 #include "spreadsheet/render/PicturePainter.h"
 #include "spreadsheet/render/SheetGeometry.h"
 #include "spreadsheet/render/SheetRenderer.h"
-#include "spreadsheet/biff/WorkbookIO.h"
-#include "tests/spreadsheet/render/ScaleBooks.h"
 #include "workbook/core/FileHelpers.h"
 
 namespace quillora::render {
@@ -78,7 +79,7 @@ TEST(MergeIndexTest, AnAreaOverlappingAnEarlierOneIsLeftOutWhole) {
 }
 
 TEST(RenderMergeTest, TextCentresAcrossTheAreaAndInnerLinesAreNotDrawn) {
-  engine::Workbook book = engine::testing::BuildGridBook(4, 6, true);
+  engine::Workbook book = bench::GridSheet(4, 6, true);
   engine::Sheet& sheet = book.sheets[0];
   for (int row = 0; row < 4; ++row) sheet.cells[{row, 2}].value = sheet.cells[{row, 3}].value = {};
   sheet.cells[{1, 2}].value = std::string("WWWW");  // C2, centred over C2:D2 (60 px)
@@ -107,7 +108,7 @@ TEST(RenderMergeTest, TextCentresAcrossTheAreaAndInnerLinesAreNotDrawn) {
 }
 
 TEST(RenderPictureTest, OnePictureSharedByManyShapesDrawsInEachAsADirectDrawingWould) {
-  const engine::Workbook book = engine::testing::BuildSharedPictureBook(60, engine::testing::StripedPng(400, 300));
+  const engine::Workbook book = bench::SharedPictureSheet(60, bench::BandedPng(400, 300));
   const engine::Sheet& sheet = book.sheets[0];
   const CellRange range = SheetUsedRange(sheet);
   const QImage image = RenderRange(book, sheet, range);
@@ -135,7 +136,7 @@ TEST(RenderPictureTest, OnePictureSharedByManyShapesDrawsInEachAsADirectDrawingW
 
 TEST(RenderPictureTest, ScaledCopiesAreKeptPerSizeUpToThePixelBudget) {
   engine::PictureStore store;
-  store.blips.push_back({engine::BlipKind::Png, engine::testing::StripedPng(40, 30)});
+  store.blips.push_back({engine::BlipKind::Png, bench::BandedPng(40, 30)});
   PictureCache cache(store);
   const QImage* half = cache.Scaled(1, {20, 15});
   ASSERT_NE(half, nullptr);
@@ -162,7 +163,7 @@ void PutBigEndian16(std::vector<std::uint8_t>& bytes, std::size_t at, unsigned v
 TEST(RenderPictureTest, APictureAboveThePixelCapIsRefusedWithItsSize) {
   // A PNG header and a JPEG frame header claiming 9000 x 9000 pixels (81 million): the size
   // is read from the header, so nothing that large is ever allocated.
-  std::vector<std::uint8_t> png = engine::testing::StripedPng(4, 4);
+  std::vector<std::uint8_t> png = bench::BandedPng(4, 4);
   PutBigEndian16(png, 18, 9000);
   PutBigEndian16(png, 22, 9000);
   std::vector<std::uint8_t> jpeg = JpegBytes(QImage(8, 8, QImage::Format_RGB32));
@@ -173,7 +174,7 @@ TEST(RenderPictureTest, APictureAboveThePixelCapIsRefusedWithItsSize) {
       break;
     }
   for (auto& [kind, bytes] : {std::pair{engine::BlipKind::Png, png}, std::pair{engine::BlipKind::Jpeg, jpeg}}) {
-    engine::Workbook book = engine::testing::BuildSharedPictureBook(1, bytes);
+    engine::Workbook book = bench::SharedPictureSheet(1, bytes);
     book.pictures.blips[0].kind = kind;
     try {
       RenderRange(book, book.sheets[0], SheetUsedRange(book.sheets[0]));
@@ -184,19 +185,6 @@ TEST(RenderPictureTest, APictureAboveThePixelCapIsRefusedWithItsSize) {
                    "have to be drawn");
     }
   }
-}
-
-// Writes the scale workbooks to $QUILLORA_RENDER_SAMPLES for measuring quillora-cli render on
-// them. Run with --gtest_also_run_disabled_tests.
-TEST(RenderScaleSampleTest, DISABLED_WriteScaleWorkbooks) {
-  const QByteArray folder = qgetenv("QUILLORA_RENDER_SAMPLES");
-  ASSERT_FALSE(folder.isEmpty());
-  const std::string base = folder.toStdString();
-  WriteBytesToFile(engine::WriteWorkbook(engine::testing::BuildGridBook(400, 250, false)), base + "/grid.xls");
-  WriteBytesToFile(engine::WriteWorkbook(engine::testing::BuildGridBook(400, 250, true)), base + "/grid-merged.xls");
-  WriteBytesToFile(engine::WriteWorkbook(engine::testing::BuildSharedPictureBook(
-                       400, engine::testing::StripedPng(4000, 4000))),
-                   base + "/shared-picture.xls");
 }
 
 }  // namespace
