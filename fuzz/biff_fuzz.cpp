@@ -1,5 +1,5 @@
 // The BIFF8 reader on an arbitrary workbook stream: it reads the workbook or refuses it
-// with a runtime_error. What it reads can be listed and saved, and a saved workbook read
+// with an engine error. What it reads can be listed and saved, and a saved workbook read
 // back saves to the same bytes.
 #include <cstdint>
 #include <cstdlib>
@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Workbook book;
   try {
     book = ReadWorkbook(file);
-  } catch (const std::runtime_error&) {
+  } catch (const Error&) {
     return 0;
   }
   std::ostringstream listing;
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<std::uint8_t> saved;
   try {
     saved = WriteWorkbook(book);
-  } catch (const std::length_error&) {
+  } catch (const RequestError&) {
     return 0;  // text too long for the table it goes to: refused, not written wrongly
   }
   if (WriteWorkbook(ReadWorkbook(saved)) != saved) std::abort();

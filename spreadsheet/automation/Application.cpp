@@ -71,7 +71,7 @@ Workbook WorkbookCollection::Open(const std::string& name, std::vector<std::uint
   auto book = std::make_shared<BookState>();
   try {
     book->model = ReadWorkbook(bytes);
-  } catch (const std::exception& e) {
+  } catch (const Error& e) {
     throw AutomationError("Cannot open " + name + ": " + e.what());
   }
   if (WorksheetIndexes(book->model).empty()) throw AutomationError("Cannot open " + name + ": it has no worksheet");

@@ -14,15 +14,16 @@
 #include <string>
 #include <string_view>
 
+#include "spreadsheet/base/Error.h"
 #include "spreadsheet/formula/CellSource.h"
 #include "spreadsheet/model/Workbook.h"
 #include "spreadsheet/numbers/NumberLocale.h"
 
 namespace quillora::engine::automation {
 
-class AutomationError : public std::runtime_error {
+class AutomationError : public engine::Error {
  public:
-  using std::runtime_error::runtime_error;
+  using engine::Error::Error;
 };
 
 // FileFormat codes SaveAs takes: the workbook format of versions before 12, and the

@@ -86,7 +86,7 @@ void Range::SetValue(std::string_view text) const {
     for (int row = range_.rowFirst; row <= range_.rowLast; ++row)
       for (int column = range_.columnFirst; column <= range_.columnLast; ++column)
         SetCellFromText(book.model, sheet_, {row, column}, text, locale, resolver);
-  } catch (const std::exception& e) {
+  } catch (const Error& e) {
     throw AutomationError("Cannot set " + Where(book, sheet_, range_) + ": " + e.what());
   }
 }
@@ -105,7 +105,7 @@ void Range::SetNumberFormat(std::string_view code) const {
     for (int row = range_.rowFirst; row <= range_.rowLast; ++row)
       for (int column = range_.columnFirst; column <= range_.columnLast; ++column)
         SetCellNumberFormat(book.model, sheet, {row, column}, code);
-  } catch (const std::exception& e) {
+  } catch (const Error& e) {
     throw AutomationError("Cannot set the number format of " + Where(book, sheet_, range_) + " to \"" +
                           std::string(code) + "\": " + e.what());
   }

@@ -42,7 +42,7 @@ void Workbook::SaveAs(const std::string& path, int fileFormat) const {
   } catch (const base::FileError& e) {
     book.model.isTemplate = wasTemplate;
     throw AutomationError(std::string("Cannot save ") + e.what());
-  } catch (const std::exception& e) {
+  } catch (const Error& e) {
     book.model.isTemplate = wasTemplate;
     throw AutomationError("Cannot " + action + ": " + e.what());
   }

@@ -48,6 +48,18 @@ std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& i) {
   return cp;
 }
 
+bool IsUtf8(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      ++i;
+    } else if (!DecodeUtf8(text, i)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 std::string Utf16ToUtf8(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());

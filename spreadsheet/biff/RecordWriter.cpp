@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "spreadsheet/base/Error.h"
 #include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/base/Unicode.h"
 
@@ -41,8 +42,8 @@ void PutUnicodeString(std::vector<std::uint8_t>& out, std::string_view utf8, int
   const std::u16string text = Utf8ToUtf16(utf8);
   const std::size_t limit = length_bytes == 1 ? 0xFF : 0xFFFF;
   if (text.size() > limit)
-    throw std::length_error("text of " + std::to_string(text.size()) + " characters is longer than " +
-                            std::to_string(limit) + ", the most a workbook string holds");
+    throw RequestError("text of " + std::to_string(text.size()) + " characters is longer than " +
+                       std::to_string(limit) + ", the most a workbook string holds");
   const bool wide = std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; });
   if (length_bytes == 1) Put8(out, static_cast<std::uint8_t>(text.size()));
   else Put16(out, static_cast<std::uint16_t>(text.size()));

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "spreadsheet/base/Error.h"
 #include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/base/Unicode.h"
 #include "spreadsheet/biff/BiffError.h"
@@ -42,7 +43,7 @@ void ContinuedWriter::Put(std::span<const std::uint8_t> bytes) {
 std::pair<std::size_t, std::size_t> ContinuedWriter::PutString(std::string_view utf8, int length_bytes) {
   const std::u16string text = Utf8ToUtf16(utf8);
   if (text.size() > (length_bytes == 1 ? 0xFFu : 0xFFFFu))
-    throw std::length_error("text of " + std::to_string(text.size()) + " characters is too long for a workbook string");
+    throw RequestError("text of " + std::to_string(text.size()) + " characters is too long for a workbook string");
   const bool wide = std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; });
   const std::size_t unit = wide ? 2 : 1;
   const std::size_t header = static_cast<std::size_t>(length_bytes) + 1;

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "spreadsheet/base/Error.h"
 #include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/biff/KeptPlacement.h"
 #include "spreadsheet/biff/RecordTypes.h"
@@ -51,14 +52,14 @@ std::vector<int> RowsWithRecords(const Sheet& sheet) {
   std::set<int> rows;
   for (const auto& [at, cell] : sheet.cells) {
     if (!InGrid(at))
-      throw std::out_of_range("sheet \"" + sheet.name + "\" has a cell at row " + std::to_string(at.row + 1) +
-                              ", column " + std::to_string(at.column + 1) + ", outside the 65536 x 256 grid");
+      throw RequestError("sheet \"" + sheet.name + "\" has a cell at row " + std::to_string(at.row + 1) + ", column " +
+                         std::to_string(at.column + 1) + ", outside the 65536 x 256 grid");
     rows.insert(at.row);
   }
   for (const auto& [index, info] : sheet.rows) {
     if (!RowInGrid(index))
-      throw std::out_of_range("sheet \"" + sheet.name + "\" sets row " + std::to_string(index + 1) +
-                              ", outside rows 1 to 65536");
+      throw RequestError("sheet \"" + sheet.name + "\" sets row " + std::to_string(index + 1) +
+                         ", outside rows 1 to 65536");
     rows.insert(index);
   }
   return {rows.begin(), rows.end()};

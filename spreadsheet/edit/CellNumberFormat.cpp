@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "spreadsheet/base/Error.h"
 #include "spreadsheet/numfmt/WorkbookFormats.h"
 
 namespace quillora::engine {
@@ -18,7 +19,7 @@ std::uint16_t FormatIndexFor(Workbook& workbook, std::string_view code) {
   std::uint16_t index = kFirstOwnFormat;
   if (!workbook.numberFormats.empty()) index = std::max(index, workbook.numberFormats.rbegin()->first);
   if (workbook.numberFormats.count(index) != 0) {
-    if (index == 0xFFFF) throw std::length_error("The workbook has no room for another number format");
+    if (index == 0xFFFF) throw RequestError("The workbook has no room for another number format");
     ++index;
   }
   workbook.numberFormats.emplace(index, std::string(code));
@@ -30,7 +31,7 @@ std::uint16_t CellFormatFor(Workbook& workbook, CellFormat wanted) {
   if (const auto it = std::find(formats.begin(), formats.end(), wanted); it != formats.end())
     return static_cast<std::uint16_t>(it - formats.begin());
   if (formats.size() >= kMaxCellFormats)
-    throw std::length_error("The workbook has no room for another cell format (4050 at most)");
+    throw RequestError("The workbook has no room for another cell format (4050 at most)");
   workbook.cellFormats.push_back(wanted);
   return static_cast<std::uint16_t>(workbook.cellFormats.size() - 1);
 }

@@ -4,9 +4,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "spreadsheet/base/Error.h"
 #include "spreadsheet/base/Unicode.h"
 #include "spreadsheet/formula/Formula.h"
-#include "spreadsheet/base/Unicode.h"
 #include "spreadsheet/numbers/Amount.h"
 
 namespace quillora::engine {
@@ -41,32 +41,26 @@ Cell Interpret(std::string_view text, const NumberLocale& locale, const Referenc
   return cell;
 }
 
-bool IsUtf8(std::string_view text) {
-  for (const char c : text)
-    if (static_cast<unsigned char>(c) >= 0x80) return Utf16ToUtf8(Utf8ToUtf16(text)) == text;
-  return true;
-}
-
 }  // namespace
 
 void SetCellFromText(Workbook& workbook, int sheet, CellAddress at, std::string_view text,
                      const NumberLocale& locale, const ReferenceResolver& resolver) {
   if (sheet < 0 || static_cast<std::size_t>(sheet) >= workbook.sheets.size())
-    throw std::invalid_argument("There is no sheet " + std::to_string(sheet + 1) + " in the workbook");
+    throw RequestError("There is no sheet " + std::to_string(sheet + 1) + " in the workbook");
   Sheet& target = workbook.sheets[static_cast<std::size_t>(sheet)];
-  if (target.opaque) throw std::invalid_argument("Sheet \"" + target.name + "\" holds no cells");
+  if (target.opaque) throw RequestError("Sheet \"" + target.name + "\" holds no cells");
   if (!InGrid(at))
-    throw std::invalid_argument("Cell row " + std::to_string(at.row + 1) + ", column " + std::to_string(at.column + 1) +
-                                " is outside the sheet");
-  if (!IsUtf8(text)) throw std::invalid_argument("The text for " + CellName(at) + " is not valid UTF-8");
+    throw RequestError("Cell row " + std::to_string(at.row + 1) + ", column " + std::to_string(at.column + 1) +
+                       " is outside the sheet");
+  if (!IsUtf8(text)) throw RequestError("The text for " + CellName(at) + " is not valid UTF-8");
   // UTF-16 units never outnumber UTF-8 bytes, so short text needs no conversion to count.
   if (text.size() > kMaxCellTextLength && Utf8ToUtf16(text).size() > kMaxCellTextLength)
-    throw std::invalid_argument("The text for " + CellName(at) + " is longer than " +
-                                std::to_string(kMaxCellTextLength) + " characters");
+    throw RequestError("The text for " + CellName(at) + " is longer than " + std::to_string(kMaxCellTextLength) +
+                       " characters");
 
   const auto existing = target.cells.find(at);
   if (existing != target.cells.end() && existing->second.formula && existing->second.formula->companion)
-    throw std::invalid_argument("Cell " + CellName(at) + " holds a formula shared with other cells and cannot be changed");
+    throw RequestError("Cell " + CellName(at) + " holds a formula shared with other cells and cannot be changed");
 
   Cell cell = Interpret(text, locale, resolver);
   if (existing != target.cells.end()) {

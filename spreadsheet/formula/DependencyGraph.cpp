@@ -1,4 +1,5 @@
 #include "spreadsheet/formula/DependencyGraph.h"
+#include "spreadsheet/base/Error.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -14,7 +15,7 @@ std::size_t DependencyGraph::RangeHash::operator()(const RangeKey& k) const {
 
 DependencyGraph::DependencyGraph(const FormulaIndex& index)
     : index_(index), readsItself_(index.Size(), false) {
-  if (index.Size() >= kNone / 4) throw std::length_error("too many formulas to order");
+  if (index.Size() >= kNone / 4) throw RequestError("too many formulas to order");
   nodes_ = static_cast<std::uint32_t>(index.Size());
 }
 

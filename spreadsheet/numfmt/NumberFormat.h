@@ -29,15 +29,16 @@
 #include <string_view>
 #include <vector>
 
+#include "spreadsheet/base/Error.h"
 #include "spreadsheet/model/Value.h"
 
 namespace quillora::engine {
 
 // A format code that cannot be parsed (unterminated quote or bracket, more than four sections,
 // a malformed condition or colour). what() names the problem.
-class NumberFormatError : public std::runtime_error {
+class NumberFormatError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 // One piece of displayed text. A renderer draws Text as is, leaves a gap as wide as the

@@ -4,15 +4,16 @@
 #include <stdexcept>
 #include <string>
 
+#include "spreadsheet/base/Error.h"
 #include "spreadsheet/model/Workbook.h"
 
 namespace quillora::engine::print {
 
 // A page setup that cannot be printed as stored (unknown paper, margins that leave no room,
 // titles taller than the page, ...). what() is one line saying which.
-class PrintSetupError : public std::runtime_error {
+class PrintSetupError : public engine::Error {
  public:
-  using std::runtime_error::runtime_error;
+  using engine::Error::Error;
 };
 
 // Margins a sheet without margin records prints with, in inches.

@@ -3,10 +3,10 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
-#include <stdexcept>
 #include <string>
 
 #include "spreadsheet/render/PngImage.h"
+#include "spreadsheet/render/RenderError.h"
 
 namespace quillora::render {
 namespace {
@@ -27,10 +27,9 @@ void CheckPixels(int blipIndex, QSize size) {
   if (!size.isValid() || static_cast<std::uint64_t>(size.width()) * static_cast<std::uint64_t>(size.height()) <=
                              kMaxPicturePixels)
     return;
-  throw std::runtime_error("picture " + std::to_string(blipIndex) + " of the workbook is " +
-                           std::to_string(size.width()) + " x " + std::to_string(size.height()) +
-                           " pixels, more than the " + std::to_string(kMaxPicturePixels) +
-                           " pixels a picture may have to be drawn");
+  throw RenderError("picture " + std::to_string(blipIndex) + " of the workbook is " + std::to_string(size.width()) +
+                    " x " + std::to_string(size.height()) + " pixels, more than the " +
+                    std::to_string(kMaxPicturePixels) + " pixels a picture may have to be drawn");
 }
 
 QImage DecodeJpeg(const std::vector<std::uint8_t>& bytes, int blipIndex) {

@@ -2,11 +2,11 @@
 
 #include <QFontMetrics>
 #include <QLocale>
-#include <stdexcept>
 
 #include "spreadsheet/base/A1Text.h"
 #include "spreadsheet/render/FontBook.h"
 #include "spreadsheet/render/HeaderFooterPainter.h"
+#include "spreadsheet/render/RenderError.h"
 #include "spreadsheet/render/SheetGeometry.h"
 #include "spreadsheet/render/SheetRenderer.h"
 
@@ -36,7 +36,7 @@ std::vector<print::Span> Runs(const std::optional<print::Span>& titles, bool rep
 }  // namespace
 
 std::size_t ActiveSheetIndex(const engine::Workbook& workbook) {
-  if (workbook.sheets.empty()) throw std::runtime_error("the workbook has no sheet to print");
+  if (workbook.sheets.empty()) throw RenderError("the workbook has no sheet to print");
   const std::size_t active = workbook.window.activeSheet;
   return active < workbook.sheets.size() ? active : 0;
 }
@@ -45,7 +45,7 @@ SheetPages::SheetPages(const engine::Workbook& workbook, std::size_t sheetIndex,
     : workbook_(workbook), sheet_(workbook.sheets.at(sheetIndex)), context_(std::move(context)),
       pictures_(workbook.pictures) {
   if (sheet_.opaque || sheet_.bofType != 0x0010)
-    throw std::runtime_error("sheet \"" + sheet_.name + "\" is not a worksheet and cannot be printed");
+    throw RenderError("sheet \"" + sheet_.name + "\" is not a worksheet and cannot be printed");
   const FontBook fonts(workbook);
   digitWidth_ = fonts.DigitWidth();
   const print::PrintSettings settings = print::EffectiveSettings(sheet_);

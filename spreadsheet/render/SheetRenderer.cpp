@@ -1,7 +1,6 @@
 #include "spreadsheet/render/SheetRenderer.h"
 
 #include <QPainter>
-#include <stdexcept>
 #include <string>
 #include <variant>
 
@@ -10,6 +9,7 @@
 #include "spreadsheet/render/FontBook.h"
 #include "spreadsheet/render/MergeIndex.h"
 #include "spreadsheet/render/PicturePainter.h"
+#include "spreadsheet/render/RenderError.h"
 #include "spreadsheet/render/SheetGeometry.h"
 
 namespace quillora::render {
@@ -155,13 +155,13 @@ class RangePainter {
 void CheckRange(const CellRange& range) {
   if (!engine::InGrid(range.First()) || !engine::InGrid(range.Last()) || range.rowFirst > range.rowLast ||
       range.columnFirst > range.columnLast)
-    throw std::runtime_error("the range to draw lies outside the sheet");
+    throw RenderError("the range to draw lies outside the sheet");
 }
 
 }  // namespace
 
 const engine::Sheet& ActiveSheet(const engine::Workbook& workbook) {
-  if (workbook.sheets.empty()) throw std::runtime_error("the workbook has no sheet to draw");
+  if (workbook.sheets.empty()) throw RenderError("the workbook has no sheet to draw");
   const std::size_t active = workbook.window.activeSheet;
   return workbook.sheets[active < workbook.sheets.size() ? active : 0];
 }
@@ -178,16 +178,13 @@ QImage RenderRange(const engine::Workbook& workbook, const engine::Sheet& sheet,
   CheckRange(range);
   RangePainter painter(workbook, sheet, range, separators, (sheet.window.options & kShowGridlines) != 0, nullptr);
   const int width = painter.Geometry().Width(), height = painter.Geometry().Height();
-  if (width <= 0 || height <= 0)
-    throw std::runtime_error("every row or column of the range is hidden: nothing to draw");
+  if (width <= 0 || height <= 0) throw RenderError("every row or column of the range is hidden: nothing to draw");
   if (width > kMaxImageSide || height > kMaxImageSide)
-    throw std::runtime_error("the range is too large to draw: " + std::to_string(width) + " x " +
-                             std::to_string(height) + " pixels (at most " + std::to_string(kMaxImageSide) +
-                             " on each side)");
+    throw RenderError("the range is too large to draw: " + std::to_string(width) + " x " + std::to_string(height) +
+                      " pixels (at most " + std::to_string(kMaxImageSide) + " on each side)");
   if (static_cast<long long>(width) * height > kMaxImagePixels)
-    throw std::runtime_error("the range is too large to draw: " + std::to_string(width) + " x " +
-                             std::to_string(height) + " pixels (at most " + std::to_string(kMaxImagePixels) +
-                             " pixels in all)");
+    throw RenderError("the range is too large to draw: " + std::to_string(width) + " x " + std::to_string(height) +
+                      " pixels (at most " + std::to_string(kMaxImagePixels) + " pixels in all)");
   QImage image(width, height, QImage::Format_RGB32);
   QPainter qpainter(&image);
   painter.Paint(qpainter);

@@ -4,22 +4,14 @@
 
 #include "budget/core/SampleData.h"
 #include "spreadsheet/numbers/NumberLocale.h"
+#include "tests/support/GermanLocale.h"
 #include "workbook/core/AmountsFile.h"
 #include "workbook/core/FileFormat.h"
 
 namespace quillora {
 namespace {
 
-engine::NumberLocale German() {
-  engine::NumberLocale de;
-  de.decimalSeparator = ",";
-  de.groupSeparator = ".";
-  de.currencySymbol = "\xE2\x82\xAC";
-  de.currencyPlacement = engine::CurrencyPlacement::After;
-  de.currencySpacing = "\xC2\xA0";
-  de.negativeForm = engine::NegativeForm::SignFirst;
-  return de;
-}
+engine::NumberLocale German() { return testing::GermanLocale(); }
 
 // A complete amounts file with every item, where `amount(category, index)` gives each text.
 template <class AmountOf>

@@ -35,7 +35,7 @@ BudgetAmounts FromWorkbook(std::span<const std::uint8_t> bytes, const std::strin
   engine::Workbook workbook;
   try {
     workbook = engine::ReadWorkbook(bytes);
-  } catch (const std::exception& e) {
+  } catch (const engine::Error& e) {
     throw BudgetFileError(name + " cannot be read: " + e.what());
   }
   try {

@@ -8,6 +8,7 @@
 #include "spreadsheet/biff/WorkbookIO.h"
 #include "spreadsheet/formula/Formula.h"
 #include "spreadsheet/numfmt/WorkbookFormats.h"
+#include "tests/support/GermanLocale.h"
 #include "tests/support/TempDir.h"
 
 namespace quillora::engine::automation {
@@ -17,16 +18,7 @@ using quillora::testing::TempDir;
 
 constexpr const char* kCurrencyCode = "\"$\"#,##0.00_);[Red]\\(\"$\"#,##0.00\\)";
 
-NumberLocale German() {
-  NumberLocale locale;
-  locale.decimalSeparator = ",";
-  locale.groupSeparator = ".";
-  locale.currencySymbol = "\u20AC";
-  locale.currencyPlacement = CurrencyPlacement::After;
-  locale.currencySpacing = "\u00A0";
-  locale.negativeForm = NegativeForm::SignFirst;
-  return locale;
-}
+NumberLocale German() { return quillora::testing::GermanLocale(); }
 
 // A small budget template: items in B3:C6 (currency format), section totals in row 7, the
 // grand total in B8.

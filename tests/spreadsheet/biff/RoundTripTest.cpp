@@ -118,7 +118,7 @@ TEST(WorkbookRoundTrip, ACellOutsideTheGridIsRefusedOnSave) {
   book.sheets.emplace_back();
   book.sheets[0].name = "S";
   book.sheets[0].cells[{0, 256}].value = 1.0;
-  EXPECT_THROW(WriteWorkbook(book), std::out_of_range);
+  EXPECT_THROW(WriteWorkbook(book), RequestError);
 }
 
 TEST(WorkbookRoundTrip, NumbersKeepEveryBit) {

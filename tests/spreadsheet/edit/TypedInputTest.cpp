@@ -6,20 +6,12 @@
 #include "spreadsheet/calc/WorkbookReferences.h"
 #include "spreadsheet/edit/TypedInput.h"
 #include "spreadsheet/formula/Formula.h"
+#include "tests/support/GermanLocale.h"
 
 namespace quillora::engine {
 namespace {
 
-NumberLocale German() {
-  NumberLocale locale;
-  locale.decimalSeparator = ",";
-  locale.groupSeparator = ".";
-  locale.currencySymbol = "\u20AC";
-  locale.currencyPlacement = CurrencyPlacement::After;
-  locale.currencySpacing = "\u00A0";
-  locale.negativeForm = NegativeForm::SignFirst;
-  return locale;
-}
+NumberLocale German() { return quillora::testing::GermanLocale(); }
 
 // One sheet: B2 formatted with xf 20, column C formatted 21, row 5 formatted 22.
 Workbook SmallBook() {
@@ -96,12 +88,12 @@ TEST(TypedInputTest, FormulasCompileAndWhatDoesNotCompileStaysText) {
 TEST(TypedInputTest, RefusesWhatWouldDamageTheWorkbook) {
   Workbook book = SmallBook();
   const NumberLocale us = UnitedStatesConventions();
-  EXPECT_THROW(SetCellFromText(book, 1, {0, 0}, "1", us), std::invalid_argument);
-  EXPECT_THROW(SetCellFromText(book, 0, {65536, 0}, "1", us), std::invalid_argument);
-  EXPECT_THROW(SetCellFromText(book, 0, {0, 256}, "1", us), std::invalid_argument);
-  EXPECT_THROW(SetCellFromText(book, 0, {0, 0}, std::string(kMaxCellTextLength + 1, 'x'), us), std::invalid_argument);
+  EXPECT_THROW(SetCellFromText(book, 1, {0, 0}, "1", us), RequestError);
+  EXPECT_THROW(SetCellFromText(book, 0, {65536, 0}, "1", us), RequestError);
+  EXPECT_THROW(SetCellFromText(book, 0, {0, 256}, "1", us), RequestError);
+  EXPECT_THROW(SetCellFromText(book, 0, {0, 0}, std::string(kMaxCellTextLength + 1, 'x'), us), RequestError);
   SetCellFromText(book, 0, {0, 0}, std::string(kMaxCellTextLength, 'x'), us);
-  EXPECT_THROW(SetCellFromText(book, 0, {0, 0}, "caf\xE9", us), std::invalid_argument);
+  EXPECT_THROW(SetCellFromText(book, 0, {0, 0}, "caf\xE9", us), RequestError);
   SetCellFromText(book, 0, {0, 0}, "caf\xC3\xA9 \xEF\xBF\xBD", us);
 
   // The anchor of a shared formula: other cells' formulas point at its SHRFMLA record.
@@ -110,7 +102,7 @@ TEST(TypedInputTest, RefusesWhatWouldDamageTheWorkbook) {
   try {
     SetCellFromText(book, 0, {9, 0}, "1", us);
     FAIL() << "expected a refusal";
-  } catch (const std::invalid_argument& e) {
+  } catch (const RequestError& e) {
     EXPECT_NE(std::string(e.what()).find("A10"), std::string::npos) << e.what();
   }
   EXPECT_EQ(At(book, 9, 0), anchor);
