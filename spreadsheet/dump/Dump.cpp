@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 #include <variant>
+#include <vector>
 
 #include "spreadsheet/dump/DumpText.h"
 #include "spreadsheet/numfmt/WorkbookFormats.h"
@@ -92,33 +93,67 @@ std::string FillText(const Palette& palette, const CellFormat& xf) {
          Colour(palette, xf.fillBackground == kSystemBackground ? 9 : xf.fillBackground);
 }
 
+// Everything a cell line says after its value: the same for every cell of one format, so
+// it is built once per format.
+std::string FormatText(const Workbook& book, const CellFormat& xf) {
+  static const Font default_font;
+  const Font& font = xf.font < book.fonts.size() ? book.fonts[xf.font] : default_font;
+  std::string text = "\tformat=" + DumpQuoted(NumberFormatCode(book, xf.format));
+  text += "\tfont=" + DumpQuoted(font.name) + ' ' + DumpNumber(font.height / 20.0) + ' ';
+  text += font.Bold() ? "bold " : "regular ";
+  text += font.italic ? "italic " : "upright ";
+  text += Colour(book.palette, font.color) + "\tfill=" + FillText(book.palette, xf);
+  text += "\tleft=" + BorderText(book.palette, xf.left) + "\tright=" + BorderText(book.palette, xf.right);
+  text += "\ttop=" + BorderText(book.palette, xf.top) + "\tbottom=" + BorderText(book.palette, xf.bottom);
+  text += "\talign=";
+  text += kHorizontal[static_cast<int>(xf.horizontal) & 7];
+  text += ' ';
+  text += static_cast<std::size_t>(xf.vertical) < std::size(kVertical) ? kVertical[static_cast<int>(xf.vertical)]
+                                                                       : "unknown";
+  text += " indent" + std::to_string(xf.indent) + '\n';
+  return text;
+}
+
+// The cell lines of one sheet, gathered in a buffer written out in large pieces.
+void DumpCells(const Workbook& book, const Sheet& sheet, std::ostream& out) {
+  static const CellFormat default_format;
+  std::vector<std::string> formats(book.cellFormats.size() + 1);  // the last: a format index out of range
+  std::string lines;
+  constexpr std::size_t kChunk = 1 << 16;
+  for (const auto& [at, cell] : sheet.cells) {
+    const bool known = cell.xf < book.cellFormats.size();
+    std::string& format = formats[known ? cell.xf : formats.size() - 1];
+    if (format.empty()) format = FormatText(book, known ? book.cellFormats[cell.xf] : default_format);
+    const auto [type, value] = Describe(cell.value);
+    lines += CellName(at);
+    lines += '\t';
+    if (cell.formula) {
+      lines += "formula:";
+      lines += std::holds_alternative<std::monostate>(cell.value) ? "empty" : type;
+    } else {
+      lines += type;
+    }
+    lines += '\t';
+    lines += value;
+    lines += format;
+    if (lines.size() >= kChunk) {
+      out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
+      lines.clear();
+    }
+  }
+  out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
+}
+
 }  // namespace
 
 void DumpWorkbook(const Workbook& book, std::ostream& out) {
-  const CellFormat default_format;
-  const Font default_font;
   for (std::size_t s = 0; s < book.sheets.size(); ++s) {
     const Sheet& sheet = book.sheets[s];
     const char* kind = sheet.opaque ? (sheet.bofType == 0x20 ? "chart" : "other") : "worksheet";
     const char* visibility = sheet.visibility == SheetVisibility::Visible ? "visible"
                              : sheet.visibility == SheetVisibility::Hidden ? "hidden" : "very-hidden";
     out << "sheet " << s + 1 << ' ' << DumpQuoted(sheet.name) << ' ' << kind << ' ' << visibility << '\n';
-    for (const auto& [at, cell] : sheet.cells) {
-      const CellFormat& xf = cell.xf < book.cellFormats.size() ? book.cellFormats[cell.xf] : default_format;
-      const Font& font = xf.font < book.fonts.size() ? book.fonts[xf.font] : default_font;
-      auto [type, value] = Describe(cell.value);
-      std::string type_text = type;
-      if (cell.formula) type_text = std::string("formula:") + (std::holds_alternative<std::monostate>(cell.value) ? "empty" : type);
-      out << CellName(at) << '\t' << type_text << '\t' << value << "\tformat=" << DumpQuoted(NumberFormatCode(book, xf.format))
-          << "\tfont=" << DumpQuoted(font.name) << ' ' << DumpNumber(font.height / 20.0) << ' '
-          << (font.Bold() ? "bold" : "regular") << ' ' << (font.italic ? "italic" : "upright") << ' '
-          << Colour(book.palette, font.color) << "\tfill=" << FillText(book.palette, xf)
-          << "\tleft=" << BorderText(book.palette, xf.left) << "\tright=" << BorderText(book.palette, xf.right)
-          << "\ttop=" << BorderText(book.palette, xf.top) << "\tbottom=" << BorderText(book.palette, xf.bottom)
-          << "\talign=" << kHorizontal[static_cast<int>(xf.horizontal) & 7] << ' '
-          << (static_cast<std::size_t>(xf.vertical) < std::size(kVertical) ? kVertical[static_cast<int>(xf.vertical)] : "unknown")
-          << " indent" << static_cast<int>(xf.indent) << '\n';
-    }
+    DumpCells(book, sheet, out);
     if (!sheet.opaque) DumpSheetSettings(book, sheet, out);
   }
   DumpBookSettings(book, out);
