@@ -100,7 +100,12 @@ class SheetParser {
 
   Cell& CellAt(std::uint16_t row, std::uint16_t column, std::uint16_t xf) {
     if (!ColumnInGrid(column)) Damaged("a cell in sheet \"" + sheet_.name + "\" lies beyond column IV");
-    Cell& cell = sheet_.cells[CellAddress{row, column}];
+    // Cells come in row order, so a new cell usually goes at the end: no search for it.
+    const CellAddress at{row, column};
+    auto& cells = sheet_.cells;
+    Cell& cell = cells.empty() || std::prev(cells.end())->first < at
+                     ? cells.emplace_hint(cells.end(), at, Cell{})->second
+                     : cells[at];
     cell = Cell{};
     cell.xf = xf;
     return cell;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <set>
 #include <stdexcept>
 #include <string>
 
@@ -47,22 +46,26 @@ void PutRow(std::vector<std::uint8_t>& data, int index, const RowInfo& row, std:
 }
 
 // The rows that get a ROW record, in order: those with cells or with their own settings.
-// Throws std::out_of_range for a cell or row outside the grid.
+// Throws RequestError for a cell or row outside the grid.
 std::vector<int> RowsWithRecords(const Sheet& sheet) {
-  std::set<int> rows;
+  std::vector<int> withCells;  // cells come in row order
   for (const auto& [at, cell] : sheet.cells) {
     if (!InGrid(at))
       throw RequestError("sheet \"" + sheet.name + "\" has a cell at row " + std::to_string(at.row + 1) + ", column " +
                          std::to_string(at.column + 1) + ", outside the 65536 x 256 grid");
-    rows.insert(at.row);
+    if (withCells.empty() || withCells.back() != at.row) withCells.push_back(at.row);
   }
+  std::vector<int> withSettings;
   for (const auto& [index, info] : sheet.rows) {
     if (!RowInGrid(index))
       throw RequestError("sheet \"" + sheet.name + "\" sets row " + std::to_string(index + 1) +
                          ", outside rows 1 to 65536");
-    rows.insert(index);
+    withSettings.push_back(index);
   }
-  return {rows.begin(), rows.end()};
+  std::vector<int> rows;
+  rows.reserve(withCells.size() + withSettings.size());
+  std::set_union(withCells.begin(), withCells.end(), withSettings.begin(), withSettings.end(), std::back_inserter(rows));
+  return rows;
 }
 
 // How many blocks of up to 32 rows the cell table has.

@@ -49,7 +49,10 @@ void WorkbookCells::ForEachFormula(const std::function<void(const FormulaCell&)>
 void WorkbookCells::SetFormulaResult(int sheet, CellAddress cell, const Value& result) {
   if (sheet < 0 || static_cast<std::size_t>(sheet) >= book_.sheets.size()) return;
   auto& cells = book_.sheets[static_cast<std::size_t>(sheet)].cells;
-  const auto it = cells.find(cell);
+  auto it = sheet == lastSheet_ && last_ != cells.end() ? std::next(last_) : cells.end();
+  if (it == cells.end() || it->first != cell) it = cells.find(cell);
+  lastSheet_ = sheet;
+  last_ = it;
   if (it != cells.end() && it->second.formula) it->second.value = result;
 }
 

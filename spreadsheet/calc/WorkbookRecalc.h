@@ -2,6 +2,7 @@
 // The workbook model seen by the formula engine: its cells as a CellSource and RecalcWorkbook,
 // its EXTERNSHEET table as a ReferenceResolver, and recalculation of every formula cell.
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -25,6 +26,10 @@ class WorkbookCells : public RecalcWorkbook {
  private:
   const Sheet* SheetAt(int sheet) const;
   Workbook& book_;
+  // The cell SetFormulaResult stored last: results come in cell order, so the next one is
+  // usually the cell after it.
+  int lastSheet_ = -1;
+  std::map<CellAddress, Cell>::iterator last_;
 };
 
 // Recalculates every formula cell of the workbook and stores the results as cached values:

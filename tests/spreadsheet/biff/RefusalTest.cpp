@@ -93,6 +93,31 @@ TEST(WorkbookRefusal, DamagedRecordsAreRefusedNotTrusted) {
   EXPECT_NE(RefusalOf(StreamFile("Workbook", damaged)).find("damaged"), std::string::npos);
 }
 
+// Cell records out of row order, and one cell given twice: every cell is read, the later
+// record of a cell wins.
+TEST(WorkbookReading, CellsOutOfRowOrderAreAllRead) {
+  Workbook book = NewWorkbook();
+  book.sheets.emplace_back();
+  book.sheets[0].name = "S";
+  for (int row = 0; row < 3; ++row) book.sheets[0].cells[{row, 0}].value = row + 1.0 / 3;  // no RK form: NUMBER records
+  const CompoundFileReader reader(WriteWorkbook(book));
+  auto stream = *reader.ReadStream("Workbook");
+  // The three NUMBER records name rows 2, 0, 2 in that order.
+  const std::uint16_t rows[] = {2, 0, 2};
+  int seen = 0;
+  for (std::size_t pos = 0; pos + 4 <= stream.size();) {
+    const std::uint16_t type = Load16(&stream[pos]);
+    if (type == 0x0203 && seen < 3) Store16(&stream[pos + 4], rows[seen++]);
+    pos += 4u + Load16(&stream[pos + 2]);
+  }
+  ASSERT_EQ(seen, 3);
+  const Workbook read = ReadWorkbook(StreamFile("Workbook", stream));
+  const auto& cells = read.sheets[0].cells;
+  ASSERT_EQ(cells.size(), 2u);
+  EXPECT_EQ(cells.at({0, 0}).value, Value(1 + 1.0 / 3));
+  EXPECT_EQ(cells.at({2, 0}).value, Value(2 + 1.0 / 3));
+}
+
 TEST(WorkbookCorpus, EveryFileOpensOrIsRefusedWithOneLine) {
   const std::filesystem::path folder = std::filesystem::path(QUILLORA_SHARED_DIR) / "corpus" / "xls";
   if (!std::filesystem::exists(folder)) GTEST_SKIP() << "no corpus at " << folder;
