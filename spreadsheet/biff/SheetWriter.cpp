@@ -64,7 +64,8 @@ std::vector<int> RowsWithRecords(const Sheet& sheet) {
   }
   std::vector<int> rows;
   rows.reserve(withCells.size() + withSettings.size());
-  std::set_union(withCells.begin(), withCells.end(), withSettings.begin(), withSettings.end(), std::back_inserter(rows));
+  std::set_union(withCells.begin(), withCells.end(), withSettings.begin(), withSettings.end(),
+                 std::back_inserter(rows));
   return rows;
 }
 
