@@ -1,78 +1,147 @@
 #include "cli/PngFile.h"
 
-#include <png.h>
+#include <zlib.h>
 
 #include <algorithm>
-#include <csetjmp>
+#include <exception>
+#include <span>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 namespace quillora::cli {
 namespace {
 
-void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
-  auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
-  out->insert(out->end(), data, data + length);
-}
-
-void Flush(png_structp) {}
-
-// libpng reports failures by longjmp; the message is kept for the exception thrown after.
-void Failed(png_structp png, png_const_charp message) {
-  *static_cast<std::string*>(png_get_error_ptr(png)) = message;
-  png_longjmp(png, 1);
-}
-
-void Warned(png_structp, png_const_charp) {}
-
-// Rows converted at once for pictures whose pixels libpng cannot take as they are.
+// Rows converted at once for pictures whose pixels are not 32-bit blue, green, red, unused.
 constexpr int kBandRows = 64;
+// A picture this tall or taller is compressed in two halves at once.
+constexpr int kSplitRows = 2 * kBandRows;
+// IDAT chunks hold at most this many bytes each.
+constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
+
+void PutBig32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+void PutChunk(std::vector<std::uint8_t>& out, const char (&type)[5], std::span<const std::uint8_t> data) {
+  PutBig32(out, static_cast<std::uint32_t>(data.size()));
+  const auto* name = reinterpret_cast<const std::uint8_t*>(type);
+  out.insert(out.end(), name, name + 4);
+  out.insert(out.end(), data.begin(), data.end());
+  uLong crc = crc32(0, name, 4);
+  if (!data.empty()) crc = crc32_z(crc, data.data(), data.size());  // a null buffer would restart the sum
+  PutBig32(out, static_cast<std::uint32_t>(crc));
+}
+
+// Rows [first, last) as one piece of a deflate stream: each row a filter byte (none) and
+// its pixels as red, green, blue. A piece that is not the last ends on a byte boundary
+// without closing the stream, so the pieces join into one.
+struct Piece {
+  std::vector<std::uint8_t> deflated;
+  uLong adler = adler32(0, nullptr, 0);
+  std::size_t rawBytes = 0;
+};
+
+Piece Compress(const QImage& picture, int first, int last, bool closes) {
+  static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "32-bit pixels are stored as blue, green, red, alpha");
+  const bool direct = picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32_Premultiplied;
+  const int width = picture.width();
+  const std::size_t rowBytes = 1 + 3 * static_cast<std::size_t>(width);
+  Piece piece;
+  z_stream z{};
+  if (deflateInit2(&z, 1, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    throw std::runtime_error("cannot start the PNG compressor");
+  piece.deflated.resize(std::max<std::size_t>(rowBytes * static_cast<std::size_t>(last - first) / 16, 4096));
+  std::size_t written = 0;
+  const auto feed = [&](const std::uint8_t* data, std::size_t size, int flush) {
+    z.next_in = const_cast<Bytef*>(data);
+    z.avail_in = static_cast<uInt>(size);
+    for (;;) {
+      if (written == piece.deflated.size()) piece.deflated.resize(2 * piece.deflated.size());
+      z.next_out = piece.deflated.data() + written;
+      z.avail_out = static_cast<uInt>(std::min<std::size_t>(piece.deflated.size() - written, 1u << 30));
+      const int result = deflate(&z, flush);
+      written = piece.deflated.size() - z.avail_out;
+      if (result == Z_STREAM_END) return;
+      if (result != Z_OK && result != Z_BUF_ERROR) {
+        deflateEnd(&z);
+        throw std::runtime_error("cannot compress the picture as PNG");
+      }
+      if (z.avail_in == 0 && z.avail_out != 0) return;
+    }
+  };
+  std::vector<std::uint8_t> row(rowBytes, 0);
+  QImage band;
+  for (int y = first; y < last; ++y) {
+    if (direct) {
+      const std::uint8_t* from = picture.constScanLine(y);
+      for (int x = 0; x < width; ++x, from += 4) {
+        row[1 + 3 * static_cast<std::size_t>(x)] = from[2];
+        row[2 + 3 * static_cast<std::size_t>(x)] = from[1];
+        row[3 + 3 * static_cast<std::size_t>(x)] = from[0];
+      }
+    } else {
+      const int inBand = (y - first) % kBandRows;
+      if (inBand == 0)
+        band = picture.copy(0, y, width, std::min(kBandRows, last - y)).convertToFormat(QImage::Format_RGB888);
+      std::copy_n(band.constScanLine(inBand), rowBytes - 1, row.begin() + 1);
+    }
+    piece.adler = adler32_z(piece.adler, row.data(), row.size());
+    piece.rawBytes += row.size();
+    feed(row.data(), row.size(), Z_NO_FLUSH);
+  }
+  feed(nullptr, 0, closes ? Z_FINISH : Z_SYNC_FLUSH);
+  deflateEnd(&z);
+  piece.deflated.resize(written);
+  return piece;
+}
 
 }  // namespace
 
 std::vector<std::uint8_t> EncodePng(const QImage& picture) {
-  // Opaque and premultiplied 32-bit pictures hold each pixel as the bytes blue, green, red
-  // and an unused or alpha byte on this machine: libpng reorders and drops those as it
-  // writes each row, so the picture is never copied. Other formats are converted as the
-  // general converter does, a band of rows at a time.
-  static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "32-bit pixels are stored as blue, green, red, alpha");
-  const bool direct = picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32_Premultiplied;
   const int width = picture.width(), height = picture.height();
-  std::vector<std::uint8_t> out;
-  out.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3 / 8);
-  QImage band;  // the rows being converted, for pictures in other formats
-  std::string error;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, Failed, Warned);
-  png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-  if (png == nullptr || info == nullptr) {
-    png_destroy_write_struct(&png, nullptr);
-    throw std::runtime_error("cannot start the PNG encoder");
+  if (width <= 0 || height <= 0) throw std::runtime_error("cannot encode an empty picture as PNG");
+  const int split = height >= kSplitRows ? height / 2 : height;
+  Piece lower;
+  std::exception_ptr lowerFailed;
+  std::thread second;
+  if (split < height)
+    second = std::thread([&] {
+      try {
+        lower = Compress(picture, split, height, true);
+      } catch (...) {
+        lowerFailed = std::current_exception();
+      }
+    });
+  Piece upper;
+  try {
+    upper = Compress(picture, 0, split, split == height);
+  } catch (...) {
+    if (second.joinable()) second.join();
+    throw;
   }
-  // Nothing with a destructor is created between here and the last libpng call.
-  if (setjmp(png_jmpbuf(png)) != 0) {
-    png_destroy_write_struct(&png, &info);
-    throw std::runtime_error("cannot encode the picture as PNG: " + error);
-  }
-  png_set_write_fn(png, &out, AppendBytes, Flush);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-  png_set_compression_level(png, 1);
-  png_write_info(png, info);
-  if (direct) {
-    png_set_bgr(png);
-    png_set_filler(png, 0, PNG_FILLER_AFTER);
-    for (int y = 0; y < height; ++y) png_write_row(png, picture.constScanLine(y));
-  } else {
-    for (int y = 0; y < height; ++y) {
-      const int inBand = y % kBandRows;
-      if (inBand == 0)
-        band = picture.copy(0, y, width, std::min(kBandRows, height - y)).convertToFormat(QImage::Format_RGB888);
-      png_write_row(png, band.constScanLine(inBand));
-    }
-  }
-  png_write_end(png, info);
-  png_destroy_write_struct(&png, &info);
+  if (second.joinable()) second.join();
+  if (lowerFailed) std::rethrow_exception(lowerFailed);
+
+  // The zlib stream: header (deflate, fastest level), the pieces, the checksum of all rows.
+  std::vector<std::uint8_t> stream{0x78, 0x01};
+  stream.reserve(2 + upper.deflated.size() + lower.deflated.size() + 4);
+  stream.insert(stream.end(), upper.deflated.begin(), upper.deflated.end());
+  stream.insert(stream.end(), lower.deflated.begin(), lower.deflated.end());
+  const uLong adler = split < height ? adler32_combine(upper.adler, lower.adler, static_cast<z_off_t>(lower.rawBytes))
+                                     : upper.adler;
+  PutBig32(stream, static_cast<std::uint32_t>(adler));
+
+  std::vector<std::uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  out.reserve(out.size() + stream.size() + 64 + 12 * (stream.size() / kChunkBytes + 1));
+  std::vector<std::uint8_t> header;
+  PutBig32(header, static_cast<std::uint32_t>(width));
+  PutBig32(header, static_cast<std::uint32_t>(height));
+  header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB, deflate, no filtering method, not interlaced
+  PutChunk(out, "IHDR", header);
+  for (std::size_t at = 0; at < stream.size(); at += kChunkBytes)
+    PutChunk(out, "IDAT", std::span(stream).subspan(at, std::min(kChunkBytes, stream.size() - at)));
+  PutChunk(out, "IEND", {});
   return out;
 }
 

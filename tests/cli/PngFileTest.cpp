@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <zlib.h>
 
 #include "cli/PngFile.h"
 #include "spreadsheet/render/PngImage.h"
@@ -41,6 +42,39 @@ TEST(PngFileTest, AnOpaquePictureGivesTheBytesOfItsWholeConvertedCopy) {
   translucent.setPixel(3, 3, qRgba(200, 100, 50, 128));
   const QImage decoded = render::DecodePng(EncodePng(translucent));
   EXPECT_EQ(decoded.pixel(3, 3), translucent.convertToFormat(QImage::Format_RGB888).pixel(3, 3));
+}
+
+std::uint32_t Big32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+  return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 | std::uint32_t{bytes[at + 2]} << 8 |
+         bytes[at + 3];
+}
+
+TEST(PngFileTest, ChunksAndTheJoinedStreamCheckOutStrictly) {
+  // Tall enough to be compressed in two halves; a strict reader checks every chunk's CRC and
+  // the stream's own checksum, which a lenient decoder may skip.
+  for (const int height : {150, 7}) {
+    const QImage picture = Pattern(QImage::Format_RGB32).copy(0, 0, 37, height);
+    const std::vector<std::uint8_t> png = EncodePng(picture);
+    std::vector<std::uint8_t> stream;
+    std::vector<std::string> types;
+    for (std::size_t at = 8; at + 12 <= png.size();) {
+      const std::uint32_t length = Big32(png, at);
+      ASSERT_LE(at + 12 + length, png.size());
+      const uLong crc = crc32(0, png.data() + at + 4, 4 + length);
+      EXPECT_EQ(crc, Big32(png, at + 8 + length)) << "chunk at " << at;
+      types.emplace_back(png.begin() + static_cast<std::ptrdiff_t>(at + 4), png.begin() + static_cast<std::ptrdiff_t>(at + 8));
+      if (types.back() == "IDAT") stream.insert(stream.end(), png.begin() + static_cast<std::ptrdiff_t>(at + 8),
+                                                png.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
+      at += 12 + length;
+    }
+    EXPECT_EQ(types.front(), "IHDR");
+    EXPECT_EQ(types.back(), "IEND");
+    const std::size_t rows = static_cast<std::size_t>(height) * (1 + 3 * 37);
+    std::vector<std::uint8_t> raw(rows + 1);
+    uLongf size = raw.size();
+    ASSERT_EQ(uncompress(raw.data(), &size, stream.data(), stream.size()), Z_OK) << height;
+    EXPECT_EQ(size, rows);
+  }
 }
 
 }  // namespace
