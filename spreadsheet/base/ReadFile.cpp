@@ -1,6 +1,7 @@
 #include "spreadsheet/base/ReadFile.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,9 +25,8 @@ std::string Size(std::size_t bytes) {
   throw FileError(file, "larger than " + Size(maxBytes) + ", more than this program reads");
 }
 
-}  // namespace
-
-std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& file, std::size_t maxBytes, Links links) {
+// The open regular file at `file` and its size, or the FileError line saying why not.
+Descriptor OpenRegularFile(const std::filesystem::path& file, std::size_t maxBytes, Links links, std::size_t& size) {
   if (file.empty()) throw FileError(file, "no file name given");
   int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
   if (links == Links::Refuse) flags |= O_NOFOLLOW;
@@ -39,10 +39,19 @@ std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& file, std::
   if (::fstat(fd.get(), &info) != 0) ThrowSystemError(file, errno);
   if (!S_ISREG(info.st_mode)) throw FileError(file, NotARegularFile(info.st_mode));
   if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) TooLarge(file, maxBytes);
+  size = static_cast<std::size_t>(info.st_size);
+  return fd;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& file, std::size_t maxBytes, Links links) {
+  std::size_t expected = 0;
+  const Descriptor fd = OpenRegularFile(file, maxBytes, links, expected);
 
   // One byte more than the size shows the end at once; a file that grows meanwhile makes the
   // buffer grow, up to the limit.
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size) + 1);
+  std::vector<std::uint8_t> bytes(expected + 1);
   std::size_t size = 0;
   for (;;) {
     if (size == bytes.size()) {
@@ -60,6 +69,18 @@ std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& file, std::
   if (size > maxBytes) TooLarge(file, maxBytes);
   bytes.resize(size);
   return bytes;
+}
+
+MappedFile::MappedFile(const std::filesystem::path& file, std::size_t maxBytes, Links links) {
+  const Descriptor fd = OpenRegularFile(file, maxBytes, links, size_);
+  if (size_ == 0) return;
+  void* data = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd.get(), 0);
+  if (data == MAP_FAILED) ThrowSystemError(file, errno);
+  data_ = static_cast<const std::uint8_t*>(data);
+}
+
+MappedFile::~MappedFile() {
+  if (data_ != nullptr) ::munmap(const_cast<std::uint8_t*>(data_), size_);
 }
 
 }  // namespace quillora::base

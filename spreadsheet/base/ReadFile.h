@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <vector>
 
 namespace quillora::base {
@@ -20,5 +21,24 @@ enum class Links { Follow, Refuse };
 // Links::Refuse) when `file` is a symbolic link.
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& file, std::size_t maxBytes,
                                         Links links = Links::Follow);
+
+// The bytes of the regular file at `file`, mapped read-only rather than copied: for a large
+// file the program wrote into its own private folder and reads straight back. Opened and
+// refused as ReadWholeFile does. Another process must not shorten the file while it is
+// mapped (reading past a new end stops the process), so files others may write are read
+// with ReadWholeFile.
+class MappedFile {
+ public:
+  MappedFile(const std::filesystem::path& file, std::size_t maxBytes, Links links = Links::Follow);
+  ~MappedFile();
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+
+  std::span<const std::uint8_t> Bytes() const { return {data_, size_}; }
+
+ private:
+  const std::uint8_t* data_ = nullptr;
+  std::size_t size_ = 0;
+};
 
 }  // namespace quillora::base

@@ -81,6 +81,23 @@ TEST(ReadWholeFile, ReadsRegularFilesOnlyAndRefusesEverythingElseAtOnceByName) {
             (dir / "missing").string() + ": No such file or directory");
 }
 
+TEST(MappedFile, MapsWhatReadWholeFileReadsAndRefusesWhatItRefuses) {
+  TempDir dir;
+  WriteText(dir / "plain", "abc");
+  WriteText(dir / "empty", "");
+  fs::create_symlink(dir / "plain", dir / "link");
+  const MappedFile plain(dir / "plain", 3);
+  EXPECT_EQ(std::vector<std::uint8_t>(plain.Bytes().begin(), plain.Bytes().end()), ReadWholeFile(dir / "plain", 3));
+  EXPECT_TRUE(MappedFile(dir / "empty", 3).Bytes().empty());
+  EXPECT_EQ(FailureOf([&] { MappedFile(dir / "link", 3, Links::Refuse); }),
+            (dir / "link").string() + ": is a symbolic link; it is not read");
+  EXPECT_EQ(FailureOf([&] { MappedFile(dir / "plain", 2); }),
+            (dir / "plain").string() + ": larger than 2 bytes, more than this program reads");
+  EXPECT_EQ(FailureOf([] { MappedFile("/dev/zero", kMaxPictureBytes); }), "/dev/zero: is a device, not a regular file");
+  EXPECT_EQ(FailureOf([&] { MappedFile(dir.path(), kMaxPictureBytes); }),
+            dir.path().string() + ": is a folder, not a file");
+}
+
 TEST(ReplaceFile, ANewFileGetsTheDefaultModeAReplacedOneKeepsItsBits) {
   TempDir dir;
   const Umask mask(027);
