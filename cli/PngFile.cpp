@@ -44,7 +44,8 @@ struct Piece {
 
 Piece Compress(const QImage& picture, int first, int last, bool closes) {
   static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "32-bit pixels are stored as blue, green, red, alpha");
-  const bool direct = picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32_Premultiplied;
+  const bool direct =
+      picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32_Premultiplied;
   const int width = picture.width();
   const std::size_t rowBytes = 1 + 3 * static_cast<std::size_t>(width);
   Piece piece;
@@ -128,8 +129,8 @@ std::vector<std::uint8_t> EncodePng(const QImage& picture) {
   stream.reserve(2 + upper.deflated.size() + lower.deflated.size() + 4);
   stream.insert(stream.end(), upper.deflated.begin(), upper.deflated.end());
   stream.insert(stream.end(), lower.deflated.begin(), lower.deflated.end());
-  const uLong adler = split < height ? adler32_combine(upper.adler, lower.adler, static_cast<z_off_t>(lower.rawBytes))
-                                     : upper.adler;
+  const uLong adler =
+      split < height ? adler32_combine(upper.adler, lower.adler, static_cast<z_off_t>(lower.rawBytes)) : upper.adler;
   PutBig32(stream, static_cast<std::uint32_t>(adler));
 
   std::vector<std::uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};

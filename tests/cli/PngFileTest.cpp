@@ -2,8 +2,8 @@
 // pixel format, and with the same bytes as converting the whole picture first would give.
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <zlib.h>
+#include <QImage>
 
 #include "cli/PngFile.h"
 #include "spreadsheet/render/PngImage.h"
@@ -62,9 +62,11 @@ TEST(PngFileTest, ChunksAndTheJoinedStreamCheckOutStrictly) {
       ASSERT_LE(at + 12 + length, png.size());
       const uLong crc = crc32(0, png.data() + at + 4, 4 + length);
       EXPECT_EQ(crc, Big32(png, at + 8 + length)) << "chunk at " << at;
-      types.emplace_back(png.begin() + static_cast<std::ptrdiff_t>(at + 4), png.begin() + static_cast<std::ptrdiff_t>(at + 8));
-      if (types.back() == "IDAT") stream.insert(stream.end(), png.begin() + static_cast<std::ptrdiff_t>(at + 8),
-                                                png.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
+      types.emplace_back(png.begin() + static_cast<std::ptrdiff_t>(at + 4),
+                         png.begin() + static_cast<std::ptrdiff_t>(at + 8));
+      if (types.back() == "IDAT")
+        stream.insert(stream.end(), png.begin() + static_cast<std::ptrdiff_t>(at + 8),
+                      png.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
       at += 12 + length;
     }
     EXPECT_EQ(types.front(), "IHDR");
