@@ -6,17 +6,12 @@
 #include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/base/Unicode.h"
 #include "spreadsheet/cfb/CompoundFile.h"
+#include "spreadsheet/cfb/CompoundFileFormat.h"
 
 namespace quillora::engine {
 namespace {
 
-constexpr std::array<std::uint8_t, 8> kSignature = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
-constexpr std::uint32_t kMaxRegularSector = 0xFFFFFFFA;
-constexpr std::uint32_t kEndOfChain = 0xFFFFFFFE;
-constexpr std::uint32_t kFreeSector = 0xFFFFFFFF;
-constexpr std::uint32_t kNoStream = 0xFFFFFFFF;
-constexpr std::size_t kHeaderDifatEntries = 109;
-constexpr std::size_t kDirectoryEntrySize = 128;
+using namespace compound;
 
 [[noreturn]] void Fail(const std::string& message) {
   throw CompoundFileError("Not a readable compound file: " + message);

@@ -6,17 +6,12 @@
 #include "spreadsheet/base/LittleEndian.h"
 #include "spreadsheet/base/Unicode.h"
 #include "spreadsheet/cfb/CompoundFile.h"
+#include "spreadsheet/cfb/CompoundFileFormat.h"
 
 namespace quillora::engine {
 namespace {
 
-constexpr std::uint32_t kSectorSize = 512;
-constexpr std::uint32_t kMiniSectorSize = 64;
-constexpr std::uint32_t kMiniCutoff = 4096;
-constexpr std::uint32_t kEndOfChain = 0xFFFFFFFE;
-constexpr std::uint32_t kFatSector = 0xFFFFFFFD;
-constexpr std::uint32_t kDifatSector = 0xFFFFFFFC;
-constexpr std::uint32_t kFree = 0xFFFFFFFF;
+using namespace compound;
 constexpr std::uint32_t kEntriesPerSector = kSectorSize / 4;
 
 std::uint32_t SectorsFor(std::uint64_t bytes, std::uint32_t unit) {
@@ -45,7 +40,7 @@ struct DirEntry {
   std::u16string name;
   std::uint8_t type = 2;
   std::uint8_t color = 1;  // black
-  std::uint32_t left = kFree, right = kFree, child = kFree;
+  std::uint32_t left = kFreeSector, right = kFreeSector, child = kFreeSector;
   std::uint32_t start = kEndOfChain;
   std::uint64_t size = 0;
   std::array<std::uint8_t, 16> classId{};
@@ -106,7 +101,7 @@ class Directory {
       int max_depth = -1;
       std::function<std::uint32_t(std::size_t, std::size_t, int)> build = [&](std::size_t lo, std::size_t hi,
                                                                            int depth) -> std::uint32_t {
-        if (lo >= hi) return kFree;
+        if (lo >= hi) return kFreeSector;
         const std::size_t mid = (lo + hi) / 2;
         DirEntry& e = entries_[order[mid]];
         max_depth = std::max(max_depth, depth);
@@ -151,7 +146,7 @@ class Directory {
 
 void PutEntry(std::vector<std::uint8_t>& out, const DirEntry& e) {
   const std::size_t base = out.size();
-  out.resize(base + 128, 0);
+  out.resize(base + kDirectoryEntrySize, 0);
   std::uint8_t* p = out.data() + base;
   for (std::size_t i = 0; i < e.name.size() && i < 31; ++i) Store16(p + 2 * i, e.name[i]);
   Store16(p + 64, static_cast<std::uint16_t>(2 * (std::min<std::size_t>(e.name.size(), 31) + 1)));
@@ -191,7 +186,7 @@ std::vector<std::uint8_t> WriteCompoundFile(const std::vector<CompoundStream>& s
   }
 
   // Sector plan: FAT and DIFAT sectors first, then directory, mini FAT, mini stream, streams.
-  const std::uint32_t dir_sectors = SectorsFor(entries.size() * 128, kSectorSize);
+  const std::uint32_t dir_sectors = SectorsFor(entries.size() * kDirectoryEntrySize, kSectorSize);
   const std::uint32_t mini_fat_sectors = SectorsFor(mini_fat.size() * 4, kSectorSize);
   const std::uint32_t mini_stream_sectors = SectorsFor(mini_stream.size(), kSectorSize);
   std::uint32_t data_sectors = dir_sectors + mini_fat_sectors + mini_stream_sectors;
@@ -201,13 +196,13 @@ std::vector<std::uint8_t> WriteCompoundFile(const std::vector<CompoundStream>& s
   for (;;) {
     const std::uint32_t total = data_sectors + fat_sectors + difat_sectors;
     const std::uint32_t need_fat = SectorsFor(total, kEntriesPerSector);
-    const std::uint32_t need_difat = need_fat > 109 ? SectorsFor(need_fat - 109, kEntriesPerSector - 1) : 0;
+    const std::uint32_t need_difat = need_fat > kHeaderDifatEntries ? SectorsFor(need_fat - kHeaderDifatEntries, kEntriesPerSector - 1) : 0;
     if (need_fat == fat_sectors && need_difat == difat_sectors) break;
     fat_sectors = need_fat;
     difat_sectors = need_difat;
   }
   const std::uint32_t total = data_sectors + fat_sectors + difat_sectors;
-  std::vector<std::uint32_t> fat(static_cast<std::size_t>(fat_sectors) * kEntriesPerSector, kFree);
+  std::vector<std::uint32_t> fat(static_cast<std::size_t>(fat_sectors) * kEntriesPerSector, kFreeSector);
   std::uint32_t next = 0;
   for (std::uint32_t k = 0; k < fat_sectors; ++k) fat[next++] = kFatSector;
   const std::uint32_t first_difat = difat_sectors ? next : kEndOfChain;
@@ -227,8 +222,7 @@ std::vector<std::uint8_t> WriteCompoundFile(const std::vector<CompoundStream>& s
 
   std::vector<std::uint8_t> out;
   out.reserve((static_cast<std::size_t>(total) + 1) * kSectorSize);
-  const std::uint8_t signature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
-  out.insert(out.end(), signature, signature + 8);
+  out.insert(out.end(), kSignature.begin(), kSignature.end());
   out.resize(24, 0);
   Put16(out, 0x003E);
   Put16(out, 3);
@@ -246,24 +240,24 @@ std::vector<std::uint8_t> WriteCompoundFile(const std::vector<CompoundStream>& s
   Put32(out, difat_sectors);
   std::vector<std::uint32_t> difat_rest;
   for (std::uint32_t k = 0; k < fat_sectors; ++k) {
-    if (k < 109) Put32(out, k); else difat_rest.push_back(k);
+    if (k < kHeaderDifatEntries) Put32(out, k); else difat_rest.push_back(k);
   }
-  for (std::uint32_t k = fat_sectors; k < 109; ++k) Put32(out, kFree);
+  for (std::uint32_t k = fat_sectors; k < kHeaderDifatEntries; ++k) Put32(out, kFreeSector);
 
   auto pad = [&] { out.resize(SectorsFor(out.size(), kSectorSize) * static_cast<std::size_t>(kSectorSize), 0); };
   for (std::uint32_t v : fat) Put32(out, v);
   for (std::uint32_t d = 0; d < difat_sectors; ++d) {
     for (std::uint32_t k = 0; k < kEntriesPerSector - 1; ++k) {
       const std::size_t at = static_cast<std::size_t>(d) * (kEntriesPerSector - 1) + k;
-      Put32(out, at < difat_rest.size() ? difat_rest[at] : kFree);
+      Put32(out, at < difat_rest.size() ? difat_rest[at] : kFreeSector);
     }
     Put32(out, d + 1 < difat_sectors ? first_difat + d + 1 : kEndOfChain);
   }
   for (const DirEntry& e : entries) PutEntry(out, e);
-  const DirEntry unused{u"", 0, 0, kFree, kFree, kFree, 0, 0};
+  const DirEntry unused{u"", 0, 0, kFreeSector, kFreeSector, kFreeSector, 0, 0};
   while (out.size() % kSectorSize) PutEntry(out, unused);
   for (std::uint32_t v : mini_fat) Put32(out, v);
-  while (out.size() % kSectorSize) Put32(out, kFree);
+  while (out.size() % kSectorSize) Put32(out, kFreeSector);
   out.insert(out.end(), mini_stream.begin(), mini_stream.end());
   pad();
   for (const auto& s : streams) {
