@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -23,21 +24,31 @@ void PutBig32(std::vector<std::uint8_t>& out, std::uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
-void PutChunk(std::vector<std::uint8_t>& out, const char (&type)[5], std::span<const std::uint8_t> data) {
-  PutBig32(out, static_cast<std::uint32_t>(data.size()));
+void PutChunk(const PngSink& sink, const char (&type)[5], std::span<const std::uint8_t> data) {
+  std::vector<std::uint8_t> frame;
+  PutBig32(frame, static_cast<std::uint32_t>(data.size()));
   const auto* name = reinterpret_cast<const std::uint8_t*>(type);
-  out.insert(out.end(), name, name + 4);
-  out.insert(out.end(), data.begin(), data.end());
+  frame.insert(frame.end(), name, name + 4);
+  sink(frame);
+  if (!data.empty()) sink(data);
   uLong crc = crc32(0, name, 4);
   if (!data.empty()) crc = crc32_z(crc, data.data(), data.size());  // a null buffer would restart the sum
-  PutBig32(out, static_cast<std::uint32_t>(crc));
+  frame.clear();
+  PutBig32(frame, static_cast<std::uint32_t>(crc));
+  sink(frame);
 }
 
 // Rows [first, last) as one piece of a deflate stream: each row a filter byte (none) and
 // its pixels as red, green, blue. A piece that is not the last ends on a byte boundary
 // without closing the stream, so the pieces join into one.
+// The compressed bytes go into blocks of one chunk's size, each later written as one IDAT
+// chunk: nothing is moved or over-allocated as the piece grows.
+struct Block {
+  std::unique_ptr<std::uint8_t[]> bytes;
+  std::size_t used = 0;
+};
 struct Piece {
-  std::vector<std::uint8_t> deflated;
+  std::vector<Block> deflated;
   uLong adler = adler32(0, nullptr, 0);
   std::size_t rawBytes = 0;
 };
@@ -52,17 +63,17 @@ Piece Compress(const QImage& picture, int first, int last, bool closes) {
   z_stream z{};
   if (deflateInit2(&z, 1, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
     throw std::runtime_error("cannot start the PNG compressor");
-  piece.deflated.resize(std::max<std::size_t>(rowBytes * static_cast<std::size_t>(last - first) / 16, 4096));
-  std::size_t written = 0;
   const auto feed = [&](const std::uint8_t* data, std::size_t size, int flush) {
     z.next_in = const_cast<Bytef*>(data);
     z.avail_in = static_cast<uInt>(size);
     for (;;) {
-      if (written == piece.deflated.size()) piece.deflated.resize(2 * piece.deflated.size());
-      z.next_out = piece.deflated.data() + written;
-      z.avail_out = static_cast<uInt>(std::min<std::size_t>(piece.deflated.size() - written, 1u << 30));
+      if (piece.deflated.empty() || piece.deflated.back().used == kChunkBytes)
+        piece.deflated.push_back({std::make_unique_for_overwrite<std::uint8_t[]>(kChunkBytes), 0});
+      Block& block = piece.deflated.back();
+      z.next_out = block.bytes.get() + block.used;
+      z.avail_out = static_cast<uInt>(kChunkBytes - block.used);
       const int result = deflate(&z, flush);
-      written = piece.deflated.size() - z.avail_out;
+      block.used = kChunkBytes - z.avail_out;
       if (result == Z_STREAM_END) return;
       if (result != Z_OK && result != Z_BUF_ERROR) {
         deflateEnd(&z);
@@ -93,13 +104,12 @@ Piece Compress(const QImage& picture, int first, int last, bool closes) {
   }
   feed(nullptr, 0, closes ? Z_FINISH : Z_SYNC_FLUSH);
   deflateEnd(&z);
-  piece.deflated.resize(written);
   return piece;
 }
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodePng(const QImage& picture) {
+void WritePng(const QImage& picture, const PngSink& sink) {
   const int width = picture.width(), height = picture.height();
   if (width <= 0 || height <= 0) throw std::runtime_error("cannot encode an empty picture as PNG");
   const int split = height >= kSplitRows ? height / 2 : height;
@@ -124,25 +134,34 @@ std::vector<std::uint8_t> EncodePng(const QImage& picture) {
   if (second.joinable()) second.join();
   if (lowerFailed) std::rethrow_exception(lowerFailed);
 
-  // The zlib stream: header (deflate, fastest level), the pieces, the checksum of all rows.
-  std::vector<std::uint8_t> stream{0x78, 0x01};
-  stream.reserve(2 + upper.deflated.size() + lower.deflated.size() + 4);
-  stream.insert(stream.end(), upper.deflated.begin(), upper.deflated.end());
-  stream.insert(stream.end(), lower.deflated.begin(), lower.deflated.end());
+  // One zlib stream over IDAT chunks: its header (deflate, fastest level), the pieces as they
+  // are, the checksum of all rows. Chunks may split the stream anywhere, so nothing is copied
+  // twice.
   const uLong adler =
       split < height ? adler32_combine(upper.adler, lower.adler, static_cast<z_off_t>(lower.rawBytes)) : upper.adler;
-  PutBig32(stream, static_cast<std::uint32_t>(adler));
-
-  std::vector<std::uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  out.reserve(out.size() + stream.size() + 64 + 12 * (stream.size() / kChunkBytes + 1));
+  const std::uint8_t signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  sink(signature);
   std::vector<std::uint8_t> header;
   PutBig32(header, static_cast<std::uint32_t>(width));
   PutBig32(header, static_cast<std::uint32_t>(height));
   header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB, deflate, no filtering method, not interlaced
-  PutChunk(out, "IHDR", header);
-  for (std::size_t at = 0; at < stream.size(); at += kChunkBytes)
-    PutChunk(out, "IDAT", std::span(stream).subspan(at, std::min(kChunkBytes, stream.size() - at)));
-  PutChunk(out, "IEND", {});
+  PutChunk(sink, "IHDR", header);
+  const std::uint8_t zlibHeader[] = {0x78, 0x01};
+  PutChunk(sink, "IDAT", zlibHeader);
+  for (Piece* piece : {&upper, &lower})
+    for (Block& block : piece->deflated) {
+      if (block.used != 0) PutChunk(sink, "IDAT", std::span<const std::uint8_t>(block.bytes.get(), block.used));
+      block.bytes.reset();
+    }
+  std::vector<std::uint8_t> checksum;
+  PutBig32(checksum, static_cast<std::uint32_t>(adler));
+  PutChunk(sink, "IDAT", checksum);
+  PutChunk(sink, "IEND", {});
+}
+
+std::vector<std::uint8_t> EncodePng(const QImage& picture) {
+  std::vector<std::uint8_t> out;
+  WritePng(picture, [&out](std::span<const std::uint8_t> bytes) { out.insert(out.end(), bytes.begin(), bytes.end()); });
   return out;
 }
 

@@ -25,7 +25,7 @@ int RunRender(const std::vector<std::string>& args) {
   const engine::Sheet& sheet = render::ActiveSheet(workbook);
   const render::CellRange cells = range ? render::ParseRange(*range) : render::SheetUsedRange(sheet);
   const QImage image = render::RenderRange(workbook, sheet, cells);
-  out.Write(EncodePng(image));
+  WritePng(image, [&out](std::span<const std::uint8_t> bytes) { out.Write(bytes); });
   out.Commit();
   return 0;
 }
