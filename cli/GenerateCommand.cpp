@@ -100,8 +100,7 @@ int RunGenerate(const std::vector<std::string>& args) {
     throw std::runtime_error("the generation run failed; nothing was written");
 
   output.Write(base::ReadWholeFile(workbookPath.toStdString(), base::kMaxWorkbookBytes));
-  if (pictureOutput)
-    WritePng(picture, [&](std::span<const std::uint8_t> bytes) { pictureOutput->Write(bytes); });
+  if (pictureOutput) WritePng(picture, [&](std::span<const std::uint8_t> bytes) { pictureOutput->Write(bytes); });
   output.Finish();
   if (pictureOutput) pictureOutput->Finish();
   output.Commit();

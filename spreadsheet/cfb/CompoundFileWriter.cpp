@@ -100,7 +100,7 @@ class Directory {
                 [&](std::size_t a, std::size_t b) { return NameLess(entries_[a].name, entries_[b].name); });
       int max_depth = -1;
       std::function<std::uint32_t(std::size_t, std::size_t, int)> build = [&](std::size_t lo, std::size_t hi,
-                                                                           int depth) -> std::uint32_t {
+                                                                              int depth) -> std::uint32_t {
         if (lo >= hi) return kFreeSector;
         const std::size_t mid = (lo + hi) / 2;
         DirEntry& e = entries_[order[mid]];
@@ -196,7 +196,8 @@ std::vector<std::uint8_t> WriteCompoundFile(const std::vector<CompoundStream>& s
   for (;;) {
     const std::uint32_t total = data_sectors + fat_sectors + difat_sectors;
     const std::uint32_t need_fat = SectorsFor(total, kEntriesPerSector);
-    const std::uint32_t need_difat = need_fat > kHeaderDifatEntries ? SectorsFor(need_fat - kHeaderDifatEntries, kEntriesPerSector - 1) : 0;
+    const std::uint32_t need_difat =
+        need_fat > kHeaderDifatEntries ? SectorsFor(need_fat - kHeaderDifatEntries, kEntriesPerSector - 1) : 0;
     if (need_fat == fat_sectors && need_difat == difat_sectors) break;
     fat_sectors = need_fat;
     difat_sectors = need_difat;
@@ -240,7 +241,10 @@ std::vector<std::uint8_t> WriteCompoundFile(const std::vector<CompoundStream>& s
   Put32(out, difat_sectors);
   std::vector<std::uint32_t> difat_rest;
   for (std::uint32_t k = 0; k < fat_sectors; ++k) {
-    if (k < kHeaderDifatEntries) Put32(out, k); else difat_rest.push_back(k);
+    if (k < kHeaderDifatEntries)
+      Put32(out, k);
+    else
+      difat_rest.push_back(k);
   }
   for (std::uint32_t k = fat_sectors; k < kHeaderDifatEntries; ++k) Put32(out, kFreeSector);
 
