@@ -36,7 +36,7 @@ BudgetShape BudgetShapedWorkbook() {
 
   Sheet sheet;
   sheet.name = "Wedding Budget";
-  const auto formula = [](const std::string& text) { return Formula{CompileFormula(text), {}, 0, 0, std::nullopt}; };
+  const auto formula = [](const std::string& text) { return Formula{CompileFormula(text), {}, 0, 0, {}}; };
   sheet.cells[{0, 0}] = Cell{15, std::string("Wedding Budget"), {}};
   int row = 7;
   std::string totalsB, totalsC;

@@ -26,7 +26,7 @@ const Workbook& Base() {
     Workbook b = NewWorkbook();
     Sheet sheet;
     sheet.name = "Sheet1";
-    const auto formula = [](const char* text) { return Formula{CompileFormula(text), {}, 0, 0, std::nullopt}; };
+    const auto formula = [](const char* text) { return Formula{CompileFormula(text), {}, 0, 0, {}}; };
     sheet.cells[{0, 1}] = Cell{15, 0.0, formula("SUM(A1:A4)")};
     sheet.cells[{1, 1}] = Cell{15, 0.0, formula("A1*2+B1")};
     sheet.cells[{2, 1}] = Cell{15, std::string(), formula("A1&A2")};

@@ -31,7 +31,7 @@ Cell Interpret(std::string_view text, const NumberLocale& locale, const Referenc
   }
   if (text.size() > 1 && text.front() == '=') {
     try {
-      cell.formula = Formula{CompileFormula(text, resolver), {}, 0, 0, std::nullopt};
+      cell.formula = Formula{CompileFormula(text, resolver), {}, 0, 0, {}};
       return cell;
     } catch (const FormulaError&) {
       // Not a formula this engine can read: the text is kept as typed.

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <unordered_map>
 #include <vector>
 
 #include "spreadsheet/formula/CellSource.h"
@@ -43,12 +42,17 @@ class FormulaIndex {
 
  private:
   static std::uint64_t Key(int sheet, CellAddress cell);
+  void OrderByColumn();
+  void FillSlots();
 
-  std::vector<Place> places_;                     // by formula
-  std::vector<std::size_t> ids_;                  // formulas by (sheet, column, row)
-  std::vector<int> rows_;                         // their rows
-  std::vector<Column> columns_;                   // by (sheet, column)
-  std::unordered_map<std::uint64_t, std::size_t> byKey_;
+  std::vector<Place> places_;     // by formula
+  std::vector<std::size_t> ids_;  // formulas by (sheet, column, row)
+  std::vector<int> rows_;         // their rows
+  std::vector<Column> columns_;   // by (sheet, column)
+  // Formula by cell: an open-addressed table of formula numbers + 1 (0: empty slot), at
+  // least twice as many slots as formulas, searched from the cell's hash onwards.
+  std::vector<std::uint32_t> slots_;
+  int slotShift_ = 64;
 };
 
 }  // namespace quillora::engine

@@ -141,8 +141,9 @@ struct Formula {
   std::vector<std::uint8_t> extra;   // data after the tokens (array constants and the like)
   std::uint16_t options = 0;         // 0x01 always calculate, 0x02 calculate on load, 0x08 shared
   std::uint32_t chain = 0;           // reserved field, kept as read
-  // SHRFMLA, ARRAY or TABLE record that followed the formula, kept unchanged.
-  std::optional<KeptRecord> companion;
+  // SHRFMLA, ARRAY or TABLE record that followed the formula, kept unchanged (rare: boxed,
+  // so a formula stays small).
+  Boxed<KeptRecord> companion;
   friend bool operator==(const Formula&, const Formula&) = default;
 };
 

@@ -36,7 +36,7 @@ std::filesystem::path WriteTemplate(const TempDir& dir) {
   sheet.cells[{0, 0}] = Cell{15, std::string("Budget"), {}};
   for (int row = 2; row <= 5; ++row)
     for (int column = 1; column <= 2; ++column) sheet.cells[{row, column}] = Cell{xf, 0.0, {}};
-  const auto formula = [](const char* text) { return Formula{CompileFormula(text), {}, 0, 0, std::nullopt}; };
+  const auto formula = [](const char* text) { return Formula{CompileFormula(text), {}, 0, 0, {}}; };
   sheet.cells[{6, 1}] = Cell{xf, 0.0, formula("SUM(B3:B6)")};
   sheet.cells[{6, 2}] = Cell{xf, 0.0, formula("SUM(C3:C6)")};
   sheet.cells[{7, 1}] = Cell{xf, 0.0, formula("B7+C7")};

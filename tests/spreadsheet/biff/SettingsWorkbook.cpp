@@ -90,7 +90,7 @@ Workbook BuildSettingsWorkbook() {
   sheet.cells[{2, 1}].value = std::string("Estimated");
   sheet.cells[{8, 1}].value = 1200.0;
   Cell total;
-  total.formula = Formula{CompileFormula("SUM(B9:B19)"), {}, 0x0002, 0, std::nullopt};
+  total.formula = Formula{CompileFormula("SUM(B9:B19)"), {}, 0x0002, 0, {}};
   total.value = 1200.0;
   sheet.cells[{19, 1}] = total;
 

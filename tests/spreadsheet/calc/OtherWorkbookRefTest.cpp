@@ -18,7 +18,7 @@ std::vector<std::uint8_t> Ref3d(std::uint16_t ixti, std::uint16_t row, std::uint
 void PutFormula(Sheet& sheet, CellAddress at, std::vector<std::uint8_t> tokens, Value cached) {
   Cell& cell = sheet.cells[at];
   cell.value = std::move(cached);
-  cell.formula = Formula{std::move(tokens), {}, 0, 0, std::nullopt};
+  cell.formula = Formula{std::move(tokens), {}, 0, 0, {}};
 }
 
 TEST(OtherWorkbookRefTest, RecalculationKeepsTheirCachedValuesAndStillRefusesDeletedSheets) {

@@ -53,8 +53,8 @@ TEST(RecalcScaleTest, ACycleInsideALongChainMarksOnlyItsCellsAndThoseReadingThem
   const CellAddress to = ChainCell(kTo);
   sheet.cells[ChainCell(kFrom)].formula->tokens = CompileFormula(CellText(to.row, to.column) + "+1");
   // A side branch off the chain before the cycle, and one off the chain after it.
-  sheet.cells[{0, 10}].formula = Formula{CompileFormula("B1*2"), {}, 0, 0, std::nullopt};
-  sheet.cells[{1, 10}].formula = Formula{CompileFormula("SUM(B10000:B10002)"), {}, 0, 0, std::nullopt};
+  sheet.cells[{0, 10}].formula = Formula{CompileFormula("B1*2"), {}, 0, 0, {}};
+  sheet.cells[{1, 10}].formula = Formula{CompileFormula("SUM(B10000:B10002)"), {}, 0, 0, {}};
   const RecalcSummary summary = RecalculateWorkbook(book);
   EXPECT_EQ(summary.circular, static_cast<std::size_t>(kTo - kFrom + 1));
   EXPECT_EQ(At(book, ChainCell(kFrom - 1)), Value(static_cast<double>(kFrom)));
@@ -79,10 +79,9 @@ TEST(RecalcScaleTest, WholeSheetSumsOfAnotherSheetSeeItsValuesAndFormulas) {
   values.cells[{0, 0}].value = 1.0;
   values.cells[{65535, 255}].value = 2.0;
   values.cells[{299, 2}].value = 3.5;
-  values.cells[{1, 1}].formula = Formula{CompileFormula("A1*10"), {}, 0, 0, std::nullopt};  // 10
+  values.cells[{1, 1}].formula = Formula{CompileFormula("A1*10"), {}, 0, 0, {}};  // 10
   const std::vector<std::uint8_t> sum = CompileFormula("SUM(Sheet1!A1:IV65536)", WorkbookReferences(book));
-  for (int row = 0; row < kSumFormulas; ++row)
-    book.sheets[1].cells[{row, 0}].formula = Formula{sum, {}, 0, 0, std::nullopt};
+  for (int row = 0; row < kSumFormulas; ++row) book.sheets[1].cells[{row, 0}].formula = Formula{sum, {}, 0, 0, {}};
   const RecalcSummary summary = RecalculateWorkbook(book);
   EXPECT_EQ(summary.evaluated, static_cast<std::size_t>(kSumFormulas + 1));
   EXPECT_EQ(At(book, {0, 0}, 1), Value(16.5));
