@@ -38,15 +38,15 @@ void PutChunk(const PngSink& sink, const char (&type)[5], std::span<const std::u
   sink(frame);
 }
 
-// Rows [first, last) as one piece of a deflate stream: each row a filter byte (none) and
-// its pixels as red, green, blue. A piece that is not the last ends on a byte boundary
-// without closing the stream, so the pieces join into one.
 // The compressed bytes go into blocks of one chunk's size, each later written as one IDAT
 // chunk: nothing is moved or over-allocated as the piece grows.
 struct Block {
   std::unique_ptr<std::uint8_t[]> bytes;
   std::size_t used = 0;
 };
+// Rows [first, last) as one piece of a deflate stream: each row a filter byte (none) and
+// its pixels as red, green, blue. A piece that is not the last ends on a byte boundary
+// without closing the stream, so the pieces join into one.
 struct Piece {
   std::vector<Block> deflated;
   uLong adler = adler32(0, nullptr, 0);
@@ -63,6 +63,8 @@ Piece Compress(const QImage& picture, int first, int last, bool closes) {
   z_stream z{};
   if (deflateInit2(&z, 1, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
     throw std::runtime_error("cannot start the PNG compressor");
+  // The compressor's state is released however the piece ends.
+  const std::unique_ptr<z_stream, int (*)(z_stream*)> release(&z, deflateEnd);
   const auto feed = [&](const std::uint8_t* data, std::size_t size, int flush) {
     z.next_in = const_cast<Bytef*>(data);
     z.avail_in = static_cast<uInt>(size);
@@ -75,10 +77,7 @@ Piece Compress(const QImage& picture, int first, int last, bool closes) {
       const int result = deflate(&z, flush);
       block.used = kChunkBytes - z.avail_out;
       if (result == Z_STREAM_END) return;
-      if (result != Z_OK && result != Z_BUF_ERROR) {
-        deflateEnd(&z);
-        throw std::runtime_error("cannot compress the picture as PNG");
-      }
+      if (result != Z_OK && result != Z_BUF_ERROR) throw std::runtime_error("cannot compress the picture as PNG");
       if (z.avail_in == 0 && z.avail_out != 0) return;
     }
   };
@@ -103,7 +102,6 @@ Piece Compress(const QImage& picture, int first, int last, bool closes) {
     feed(row.data(), row.size(), Z_NO_FLUSH);
   }
   feed(nullptr, 0, closes ? Z_FINISH : Z_SYNC_FLUSH);
-  deflateEnd(&z);
   return piece;
 }
 

@@ -115,9 +115,10 @@ std::string FormatText(const Workbook& book, const CellFormat& xf) {
 }
 
 // The cell lines of one sheet, gathered in a buffer written out in large pieces.
-void DumpCells(const Workbook& book, const Sheet& sheet, std::ostream& out) {
+// `formats` holds each format's text once built, for all sheets; its last entry serves a
+// format index out of range.
+void DumpCells(const Workbook& book, const Sheet& sheet, std::vector<std::string>& formats, std::ostream& out) {
   static const CellFormat default_format;
-  std::vector<std::string> formats(book.cellFormats.size() + 1);  // the last: a format index out of range
   std::string lines;
   constexpr std::size_t kChunk = 1 << 16;
   for (const auto& [at, cell] : sheet.cells) {
@@ -147,13 +148,14 @@ void DumpCells(const Workbook& book, const Sheet& sheet, std::ostream& out) {
 }  // namespace
 
 void DumpWorkbook(const Workbook& book, std::ostream& out) {
+  std::vector<std::string> formats(book.cellFormats.size() + 1);
   for (std::size_t s = 0; s < book.sheets.size(); ++s) {
     const Sheet& sheet = book.sheets[s];
     const char* kind = sheet.opaque ? (sheet.bofType == 0x20 ? "chart" : "other") : "worksheet";
     const char* visibility = sheet.visibility == SheetVisibility::Visible ? "visible"
                              : sheet.visibility == SheetVisibility::Hidden ? "hidden" : "very-hidden";
     out << "sheet " << s + 1 << ' ' << DumpQuoted(sheet.name) << ' ' << kind << ' ' << visibility << '\n';
-    DumpCells(book, sheet, out);
+    DumpCells(book, sheet, formats, out);
     if (!sheet.opaque) DumpSheetSettings(book, sheet, out);
   }
   DumpBookSettings(book, out);
